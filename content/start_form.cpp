@@ -1,0 +1,52 @@
+#include "designs.h"
+#include "pictures.h"
+
+namespace content {
+
+using namespace engine;
+
+FormDesign startFormDesign() {
+    return FormDesign{
+        .name = "Form1",
+        .caption = programCaption,
+        .backColor = {0x0080FFFF},
+        .maxButton = false,
+        .clientLeft = 60,
+        .clientTop = 750,
+        .clientWidth = 6375,
+        .clientHeight = 5085,
+        .startUpPosition = 1,
+        .icon = FormIcon,
+        .linkTopic = "Form1",
+        .controls =
+            {
+                {.name = "Command1",
+                 .kind = ControlKind::CommandButton,
+                 .id = 1,
+                 .caption = "Розпочати тест",
+                 .rect = {1320, 4440, 3735, 495},
+                 .tabIndex = 1,
+                 .backColor = Colour{0x0000FFFF},
+                 .style = Graphical,
+                 .font = bold(13.5)},
+                {.name = "Image1",
+                 .kind = ControlKind::Image,
+                 .id = 2,
+                 .rect = {960, 720, 4500, 3585},
+                 .picture = StartPicture},
+                {.name = "Label1",
+                 .kind = ControlKind::Label,
+                 .id = 3,
+                 .caption = "Мережвар",
+                 .rect = {360, 120, 5655, 975},
+                 .tabIndex = 0,
+                 .foreColor = Colour{0x000000FF},
+                 .alignment = Center,
+                 .backStyle = Transparent,
+                 .font = bold(24)},
+            },
+        .menu = {{.name = "Про_автора", .caption = "Про автора"}},
+    };
+}
+
+}  // namespace content

@@ -1,0 +1,134 @@
+#include "controls.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+#include "drawing.h"
+
+namespace engine {
+namespace {
+
+const QColor light(255, 255, 255);
+const QColor shadow(160, 160, 160);
+const QColor darkShadow(64, 64, 64);
+
+// A two-pixel three-dimensional edge, raised or sunken.
+void drawEdge(QPainter& p, QRect r, bool sunken) {
+    const QColor& outerTopLeft = sunken ? darkShadow : light;
+    const QColor& outerBottomRight = sunken ? light : darkShadow;
+    const QColor& innerBottomRight = shadow;
+    p.setPen(outerTopLeft);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(outerBottomRight);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    r.adjust(1, 1, -1, -1);
+    p.setPen(sunken ? shadow : innerBottomRight);
+    if (sunken) {
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+    } else {
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    }
+}
+
+// A dotted focus marker, black on the light faces of the designs.
+void drawFocusMarker(QPainter& p, const QRectF& r) {
+    p.save();
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.restore();
+}
+
+}  // namespace
+
+CommandButton::CommandButton(const ControlProperties& p, QWidget* parent)
+    : QPushButton(p.caption, parent),
+      face_(toQColor(p.style == Graphical ? p.backColor : standardFaceColour)) {
+    setFont(toQFont(p.font));
+    setGeometry(pixels(p.rect));
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CommandButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, face_);
+    const bool sunken = isDown();
+    drawEdge(p, r, sunken);
+    p.setPen(toQColor(standardTextColour));
+    p.setFont(font());
+    const QRect text = r.translated(sunken ? 1 : 0, sunken ? 1 : 0);
+    p.drawText(text, Qt::AlignCenter, this->text());
+    if (hasFocus()) drawFocusMarker(p, r.adjusted(4, 4, -4, -4));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* e) {
+    // Enter presses the focused button, as Space does.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
+}
+
+CheckBox::CheckBox(const ControlProperties& p, QWidget* parent)
+    : QCheckBox(p.caption, parent), props_(p), lines_(captionLines(ControlKind::CheckBox, p)) {
+    setTristate(true);
+    setFont(toQFont(p.font));
+    setGeometry(pixels(p.rect));
+    setFocusPolicy(Qt::StrongFocus);
+    setValue(p.value);
+}
+
+int CheckBox::value() const {
+    switch (checkState()) {
+        case Qt::Checked: return Checked;
+        case Qt::PartiallyChecked: return Grayed;
+        default: return Unchecked;
+    }
+}
+
+void CheckBox::setValue(int v) {
+    setCheckState(v == Checked ? Qt::Checked : v == Grayed ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+bool CheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+// The user toggles between unticked and ticked; a greyed box becomes ticked.
+void CheckBox::nextCheckState() { setValue(value() == Checked ? Unchecked : Checked); }
+
+void CheckBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, toQColor(props_.backColor));
+
+    const QRect box(0, (r.height() - tickBoxSize) / 2, tickBoxSize, tickBoxSize);
+    const int v = value();
+    p.fillRect(box, v == Grayed ? QColor(224, 224, 224) : QColor(Qt::white));
+    drawEdge(p, box, true);
+    if (v != Unchecked) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(v == Grayed ? QColor(128, 128, 128) : QColor(Qt::black), 2.0, Qt::SolidLine,
+                      Qt::SquareCap, Qt::MiterJoin));
+        const QPointF o = box.topLeft();
+        const QPointF tick[] = {o + QPointF(3, 6.5), o + QPointF(5.5, 9), o + QPointF(10, 4)};
+        p.drawPolyline(tick, 3);
+        p.restore();
+    }
+
+    const QFont f = font();
+    const double blockHeight = lineHeight(f) * double(lines_.size());
+    const QRectF caption(checkCaptionLeft, (r.height() - blockHeight) / 2,
+                         r.width() - checkCaptionLeft, blockHeight);
+    p.setPen(toQColor(standardTextColour));
+    drawLines(p, caption, lines_, f, LeftJustify);
+    if (hasFocus()) drawFocusMarker(p, caption.adjusted(-2, -1, 2, 1) & QRectF(r));
+}
+
+}  // namespace engine

@@ -1,0 +1,104 @@
+#pragma once
+// The constant description of a form and its controls. A design states only what differs from the
+// defaults; engine/properties.h resolves every property with its default.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace engine {
+
+// Lengths are twips: 1/1440 inch, 15 to a device-independent pixel.
+using Twips = int;
+inline constexpr Twips twipsPerPixel = 15;
+
+// A colour written &H00BBGGRR&: red in the lowest byte, then green, then blue.
+struct Colour {
+    std::uint32_t bgr = 0;
+    friend bool operator==(Colour, Colour) = default;
+};
+
+struct Font {
+    double points = 8.25;
+    int weight = 400;  // 700 is bold
+    QString face = QStringLiteral("MS Sans Serif");
+    int charset = 204;  // Cyrillic
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+inline Font regular(double points) { return Font{.points = points, .weight = 400}; }
+inline Font bold(double points) { return Font{.points = points, .weight = 700}; }
+
+enum class ControlKind { Label, CommandButton, CheckBox, Image, Shape };
+
+// Enumerated settings, by the names the designs use.
+enum Alignment : int { LeftJustify = 0, Center = 2 };
+enum BackStyle : int { Transparent = 0, Opaque = 1 };
+enum ButtonStyle : int { Standard = 0, Graphical = 1 };
+enum ShapeKind : int { Rectangle = 0, RoundedRectangle = 4 };
+enum FillStyle : int { Solid = 0, TransparentFill = 1 };
+enum CheckValue : int { Unchecked = 0, Checked = 1, Grayed = 2 };
+
+struct Rect {
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// One control. Fields follow the columns of a design table: name, kind, caption, rectangle, then
+// the further properties. An empty optional is an absent property.
+struct ControlDesign {
+    QString name;
+    ControlKind kind = ControlKind::Label;
+    int id = 0;
+    std::optional<QString> caption;
+    Rect rect;
+    std::optional<int> tabIndex;
+    std::optional<Colour> foreColor;
+    std::optional<Colour> backColor;
+    std::optional<int> alignment;
+    std::optional<int> backStyle;
+    std::optional<int> style;
+    std::optional<int> shape;
+    std::optional<int> fillStyle;
+    std::optional<Colour> fillColor;
+    std::optional<Font> font;
+    std::optional<bool> visible;
+    std::optional<int> value;
+    std::optional<QString> picture;  // resource path of an encoded JPEG
+};
+
+struct MenuItemDesign {
+    QString name;
+    QString caption;
+};
+
+struct FormDesign {
+    QString name;
+    std::optional<QString> caption;
+    Colour backColor;
+    std::optional<bool> maxButton;
+    std::optional<bool> minButton;
+    Twips clientLeft = 60;
+    Twips clientTop = 450;
+    Twips clientWidth = 0;
+    Twips clientHeight = 0;
+    int startUpPosition = 1;  // CenterOwner
+    QString icon;             // resource path of an icon file; empty: none yet
+    QString linkTopic;
+    std::optional<Font> font;
+    std::vector<ControlDesign> controls;  // z-order, topmost first
+    std::vector<MenuItemDesign> menu;     // left to right
+};
+
+// The reads the engine needs: a design by name, and a control of a design by name.
+const FormDesign* findDesign(const std::vector<FormDesign>& designs, const QString& name);
+const ControlDesign* findControl(const FormDesign& form, const QString& name);
+
+}  // namespace engine

@@ -1,0 +1,195 @@
+#include "form_instance.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <algorithm>
+
+#include "controls.h"
+#include "program.h"
+
+namespace engine {
+namespace {
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label: return "Label";
+        case ControlKind::CommandButton: return "CommandButton";
+        case ControlKind::CheckBox: return "CheckBox";
+        case ControlKind::Image: return "Image";
+        case ControlKind::Shape: return "Shape";
+    }
+    return "?";
+}
+
+QImage decode(const QByteArray& bytes) { return QImage::fromData(bytes); }
+
+}  // namespace
+
+FormInstance::FormInstance(Program& program, const FormDesign& design)
+    : program_(program), design_(design) {
+    controls_.reserve(design.controls.size());
+    for (const auto& c : design.controls) {
+        LiveControl live{.design = &c, .props = resolve(c, design)};
+        if (c.kind == ControlKind::Image && !live.props.picture.isEmpty())
+            live.picture = decodePicture(live);
+        controls_.push_back(std::move(live));
+    }
+
+    QIcon icon;
+    if (!design.icon.isEmpty()) {
+        const QImage image = decode(program_.readPicture(design.icon));
+        if (image.isNull())
+            throw RuntimeError(
+                QStringLiteral("%1: не вдалося розпізнати значок %2").arg(design.name, design.icon));
+        icon = QIcon(QPixmap::fromImage(image));
+    }
+
+    window_ = std::make_unique<FormWindow>(design, resolve(design), icon, controls_);
+    window_->onMenuChoice = [this](const QString& item) {
+        program_.deliver(name(), item, Event::Click);
+    };
+    window_->onCloseRequest = [this] { program_.requestClose(name()); };
+
+    // Windowed controls are children of the client area, the earlier in the list on top.
+    QWidget* surface = window_->surface();
+    for (auto& c : controls_) {
+        if (c.design->kind == ControlKind::CommandButton) {
+            auto* button = new CommandButton(c.props, surface);
+            QObject::connect(button, &QPushButton::clicked, button, [this, n = c.design->name] {
+                program_.deliver(name(), n, Event::Click);
+            });
+            c.widget = button;
+        } else if (c.design->kind == ControlKind::CheckBox) {
+            c.widget = new CheckBox(c.props, surface);
+        } else {
+            continue;
+        }
+        c.widget->setObjectName(c.design->name);
+        c.widget->setVisible(c.props.visible);
+    }
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if (it->widget) it->widget->raise();
+
+    // Tab order follows TabIndex; labels hold numbers but never take the focus.
+    std::vector<QWidget*> chain;
+    std::vector<const LiveControl*> ordered;
+    for (const auto& c : controls_)
+        if (c.widget) ordered.push_back(&c);
+    std::stable_sort(ordered.begin(), ordered.end(), [](auto* a, auto* b) {
+        return a->props.tabIndex < b->props.tabIndex;
+    });
+    for (size_t i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(ordered[i - 1]->widget, ordered[i]->widget);
+}
+
+FormInstance::~FormInstance() = default;
+
+QImage FormInstance::decodePicture(const LiveControl& c) const {
+    QImage image = decode(program_.readPicture(c.props.picture));
+    if (image.isNull())
+        throw RuntimeError(QStringLiteral("%1.%2: не вдалося розпізнати малюнок %3")
+                               .arg(name(), c.design->name, c.props.picture));
+    // The recorded density plays no part: one pixel per picture pixel.
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+const LiveControl& FormInstance::control(const QString& n, const char* property,
+                                         std::initializer_list<ControlKind> kinds) const {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const LiveControl& c) { return c.design->name == n; });
+    if (it == controls_.end())
+        throw RuntimeError(QStringLiteral("%1.%2: такого елемента немає").arg(name(), n));
+    if (std::find(kinds.begin(), kinds.end(), it->design->kind) == kinds.end())
+        throw RuntimeError(QStringLiteral("%1.%2: %3 не має властивості %4")
+                               .arg(name(), n, QLatin1String(kindName(it->design->kind)),
+                                    QLatin1String(property)));
+    return *it;
+}
+
+LiveControl& FormInstance::control(const QString& n, const char* property,
+                                   std::initializer_list<ControlKind> kinds) {
+    return const_cast<LiveControl&>(std::as_const(*this).control(n, property, kinds));
+}
+
+QString FormInstance::caption(const QString& n) const {
+    return control(n, "Caption", {ControlKind::Label}).props.caption;
+}
+
+void FormInstance::setCaption(const QString& n, const QString& text) {
+    LiveControl& c = control(n, "Caption", {ControlKind::Label});
+    if (c.props.caption == text) return;
+    c.props.caption = text;
+    if (c.props.visible) window_->surface()->update(pixels(c.props.rect));
+}
+
+int FormInstance::value(const QString& n) const {
+    return static_cast<const CheckBox*>(control(n, "Value", {ControlKind::CheckBox}).widget)
+        ->value();
+}
+
+void FormInstance::setValue(const QString& n, int v) {
+    LiveControl& c = control(n, "Value", {ControlKind::CheckBox});
+    if (v < Unchecked || v > Grayed)
+        throw RuntimeError(
+            QStringLiteral("%1.%2: недопустиме значення Value %3").arg(name(), n).arg(v));
+    static_cast<CheckBox*>(c.widget)->setValue(v);
+}
+
+bool FormInstance::visible(const QString& n) const {
+    const auto all = {ControlKind::Label, ControlKind::CommandButton, ControlKind::CheckBox,
+                      ControlKind::Image, ControlKind::Shape};
+    return control(n, "Visible", all).props.visible;
+}
+
+void FormInstance::setVisible(const QString& n, bool v) {
+    const auto all = {ControlKind::Label, ControlKind::CommandButton, ControlKind::CheckBox,
+                      ControlKind::Image, ControlKind::Shape};
+    LiveControl& c = control(n, "Visible", all);
+    if (c.props.visible == v) return;
+    c.props.visible = v;
+    if (c.widget)
+        c.widget->setVisible(v);
+    else
+        window_->surface()->update(pixels(c.props.rect));
+}
+
+QWidget* FormInstance::widget(const QString& n) const {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const LiveControl& c) { return c.design->name == n; });
+    return it == controls_.end() ? nullptr : it->widget;
+}
+
+void FormInstance::focusFirst() {
+    const LiveControl* first = nullptr;
+    for (const auto& c : controls_)
+        if (c.widget && c.props.visible && (!first || c.props.tabIndex < first->props.tabIndex))
+            first = &c;
+    if (first) first->widget->setFocus(Qt::OtherFocusReason);
+}
+
+void FormInstance::show() {
+    FormWindow& w = *window_;
+    if (!shownBefore_) {
+        w.centreOnScreen();
+        focusFirst();
+        shownBefore_ = true;
+    }
+    if (w.isMinimized()) w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+    w.show();
+    w.raise();
+    w.activateWindow();
+    program_.noteShown(*this);
+}
+
+void FormInstance::hide() {
+    if (!window_->isVisible()) return;
+    const bool wasActive = window_->isActiveWindow();
+    window_->hide();
+    program_.noteHidden(*this, wasActive);
+}
+
+bool FormInstance::isShown() const { return window_->isVisible(); }
+
+}  // namespace engine

@@ -1,0 +1,96 @@
+#include "form_window.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "drawing.h"
+
+namespace engine {
+
+bool isWindowed(ControlKind kind) {
+    return kind == ControlKind::CommandButton || kind == ControlKind::CheckBox;
+}
+
+FormSurface::FormSurface(QSize clientSize, QColor back, const std::vector<LiveControl>& controls,
+                         QWidget* parent)
+    : QWidget(parent), clientSize_(clientSize), back_(back), controls_(controls) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+void FormSurface::paintEvent(QPaintEvent* e) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.fillRect(e->rect(), back_);
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        const ControlKind kind = it->design->kind;
+        if (isWindowed(kind) || !it->props.visible) continue;
+        const QRect area = pixels(it->props.rect);
+        if (!area.intersects(e->rect())) continue;
+        painter.save();
+        painter.setClipRect(area);
+        switch (kind) {
+            case ControlKind::Shape: drawShape(painter, it->props); break;
+            case ControlKind::Image: drawImage(painter, it->props, it->picture); break;
+            case ControlKind::Label: drawLabel(painter, it->props); break;
+            default: break;
+        }
+        painter.restore();
+    }
+}
+
+FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, const QIcon& icon,
+                       const std::vector<LiveControl>& controls) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (props.minButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (props.maxButton) flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setWindowTitle(props.caption);
+    setWindowIcon(icon);
+    setObjectName(design.name);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const QSize client(pixels(props.clientWidth), pixels(props.clientHeight));
+    int menuHeight = 0;
+    if (!design.menu.empty()) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        menuBar_->setFont(toQFont(Font{}));
+        for (const auto& item : design.menu) {
+            QAction* action = menuBar_->addAction(item.caption);
+            action->setObjectName(item.name);
+            connect(action, &QAction::triggered, this, [this, name = item.name] {
+                if (onMenuChoice) onMenuChoice(name);
+            });
+        }
+        // The menu bar lies outside the client area, as the frame does: 300 twips high.
+        menuHeight = 20;
+        menuBar_->setFixedHeight(menuHeight);
+        layout->setMenuBar(menuBar_);
+    }
+    surface_ = new FormSurface(client, toQColor(props.backColor), controls, this);
+    layout->addWidget(surface_);
+    resize(client.width(), client.height() + menuHeight);
+}
+
+void FormWindow::centreOnScreen() {
+    const QScreen* s = screen();
+    if (!s) return;
+    QRect frame = geometry();
+    frame.moveCenter(s->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The program decides what closing does; the window never closes itself.
+    e->ignore();
+    if (onCloseRequest) onCloseRequest();
+}
+
+}  // namespace engine

@@ -1,0 +1,132 @@
+#include "program.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <algorithm>
+
+#include "fonts.h"
+
+namespace engine {
+namespace {
+
+// Unwinds the procedure that called End; only the dispatcher catches it.
+struct ProgramEnded {};
+
+}  // namespace
+
+Host applicationHost(const QString& errorTitle) {
+    return Host{
+        .showFatal =
+            [errorTitle](const QString& message) {
+                QMessageBox::critical(nullptr, errorTitle, message);
+            },
+        .exit = [](int status) { QCoreApplication::exit(status); },
+    };
+}
+
+QByteArray readResource(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double toNumber(const QString& text, const QString& where) {
+    if (text.isEmpty()) return 0.0;
+    bool ok = false;
+    const double n = QLocale::c().toDouble(text, &ok);
+    if (!ok) throw RuntimeError(QStringLiteral("%1: текст «%2» не є числом").arg(where, text));
+    return n;
+}
+
+Program::Program(ProgramSetup setup) : setup_(std::move(setup)) {}
+
+Program::~Program() = default;
+
+FormInstance& Program::form(const QString& name) {
+    if (auto it = slots_.find(name); it != slots_.end()) return *it->second;
+    const FormDesign* design = findDesign(setup_.designs, name);
+    if (!design) throw RuntimeError(QStringLiteral("%1: такої форми немає").arg(name));
+    auto instance = std::make_unique<FormInstance>(*this, *design);
+    FormInstance& ref = *instance;
+    slots_.emplace(name, std::move(instance));
+    created_.push_back(&ref);
+    return ref;
+}
+
+bool Program::exists(const QString& name) const { return slots_.contains(name); }
+
+std::vector<FormInstance*> Program::forms() const { return created_; }
+
+void Program::end() {
+    finish(0);
+    throw ProgramEnded{};
+}
+
+void Program::start(const QString& firstForm) {
+    guarded([&] {
+        registerFonts(setup_.fonts);
+        form(firstForm).show();
+    });
+}
+
+void Program::deliver(const QString& form, const QString& control, Event event) {
+    if (ended()) return;
+    const auto binding = std::find_if(setup_.bindings.begin(), setup_.bindings.end(), [&](auto& b) {
+        return b.form == form && b.control == control && b.event == event;
+    });
+    if (binding == setup_.bindings.end()) return;
+    guarded([&] { binding->procedure(*this); });
+}
+
+void Program::requestClose(const QString& name) {
+    if (ended()) return;
+    guarded([&] {
+        FormInstance& closing = form(name);
+        const auto visible = std::count_if(created_.begin(), created_.end(),
+                                           [](FormInstance* f) { return f->isShown(); });
+        // Hiding must never leave the program running with no form on screen.
+        if (setup_.hideOnClose.contains(name) && (!closing.isShown() || visible > 1))
+            closing.hide();
+        else
+            end();
+    });
+}
+
+void Program::guarded(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        if (halted_) return;
+        halted_ = true;  // no procedure may run while the message is up
+        setup_.host.showFatal(QStringLiteral("Помилка виконання: ") + e.message());
+        finish(1);
+    } catch (const ProgramEnded&) {
+    }
+}
+
+void Program::finish(int status) {
+    if (exitStatus_) return;
+    halted_ = true;
+    exitStatus_ = status;
+    for (FormInstance* f : created_) f->window().hide();
+    setup_.host.exit(status);
+}
+
+void Program::noteShown(FormInstance& form) {
+    std::erase(shownOrder_, &form);
+    shownOrder_.push_back(&form);
+}
+
+void Program::noteHidden(FormInstance& form, bool wasActive) {
+    std::erase(shownOrder_, &form);
+    if (!wasActive) return;
+    // The platform may leave no window active; activate the form shown most recently.
+    for (auto it = shownOrder_.rbegin(); it != shownOrder_.rend(); ++it) {
+        if ((*it)->isShown()) {
+            (*it)->window().activateWindow();
+            break;
+        }
+    }
+}
+
+}  // namespace engine
