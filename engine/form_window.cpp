@@ -82,9 +82,9 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
 void FormWindow::centreOnScreen() {
     const QScreen* s = screen();
     if (!s) return;
-    QRect frame = geometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
+    QRect client = geometry();
+    client.moveCenter(s->availableGeometry().center());
+    setGeometry(client);
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -40,7 +40,7 @@ using PictureReader = std::function<QByteArray(const QString& path)>;
 QByteArray readResource(const QString& path);
 
 struct ProgramSetup {
-    const std::vector<FormDesign>& designs;
+    const std::vector<FormDesign>& designs;  // outlives the program
     std::vector<Binding> bindings;
     QStringList hideOnClose;  // forms whose title-bar close hides them; any other close ends
     Host host;

@@ -1,0 +1,36 @@
+#include "support/test_support.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include "engine/fonts.h"
+
+namespace testing {
+
+TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, ProgramOptions options)
+    : designs_(designs) {
+    engine::registerFonts(content::fontResources());
+    program_ = std::make_unique<engine::Program>(engine::ProgramSetup{
+        .designs = designs_,
+        .bindings = std::move(options.bindings),
+        .hideOnClose = std::move(options.hideOnClose),
+        .host = {.showFatal = [this](const QString& m) { outcome_.fatalMessages << m; },
+                 .exit = [this](int status) { outcome_.exits.push_back(status); }},
+        .fonts = content::fontResources(),
+        .readPicture = std::move(options.readPicture),
+    });
+}
+
+void TestProgram::start(const QString& form) { program_->start(form); }
+
+void TestProgram::click(const QString& form, const QString& control) {
+    QWidget* w = program_->form(form).widget(control);
+    QVERIFY2(w, qPrintable(form + "." + control + " is not a windowed control"));
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+QImage grabClient(engine::FormInstance& form) {
+    return form.window().surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace testing
