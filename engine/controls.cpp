@@ -1,8 +1,11 @@
 #include "controls.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 #include "drawing.h"
 
@@ -87,9 +90,12 @@ CheckBox::CheckBox(const ControlProperties& p, QWidget* parent)
 
 int CheckBox::value() const {
     switch (checkState()) {
-        case Qt::Checked: return Checked;
-        case Qt::PartiallyChecked: return Grayed;
-        default: return Unchecked;
+        case Qt::Checked:
+            return Checked;
+        case Qt::PartiallyChecked:
+            return Grayed;
+        default:
+            return Unchecked;
     }
 }
 
@@ -97,10 +103,14 @@ void CheckBox::setValue(int v) {
     setCheckState(v == Checked ? Qt::Checked : v == Grayed ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
-bool CheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+bool CheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
 
 // The user toggles between unticked and ticked; a greyed box becomes ticked.
-void CheckBox::nextCheckState() { setValue(value() == Checked ? Unchecked : Checked); }
+void CheckBox::nextCheckState() {
+    setValue(value() == Checked ? Unchecked : Checked);
+}
 
 void CheckBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -128,7 +138,16 @@ void CheckBox::paintEvent(QPaintEvent*) {
                          r.width() - checkCaptionLeft, blockHeight);
     p.setPen(toQColor(standardTextColour));
     drawLines(p, caption, lines_, f, LeftJustify);
-    if (hasFocus()) drawFocusMarker(p, caption.adjusted(-2, -1, 2, 1) & QRectF(r));
+    if (hasFocus()) {
+        // The marker hugs the caption's ink, not the whole width beside the tick box.
+        const QFontMetricsF metrics(f);
+        double inkWidth = 0;
+        for (const auto& line : lines_)
+            inkWidth = std::max(inkWidth, metrics.horizontalAdvance(line));
+        QRectF marker = caption;
+        marker.setWidth(inkWidth);
+        drawFocusMarker(p, marker.adjusted(-2, -1, 2, 1) & QRectF(r));
+    }
 }
 
 }  // namespace engine

@@ -30,8 +30,12 @@ struct Font {
     friend bool operator==(const Font&, const Font&) = default;
 };
 
-inline Font regular(double points) { return Font{.points = points, .weight = 400}; }
-inline Font bold(double points) { return Font{.points = points, .weight = 700}; }
+inline Font regular(double points) {
+    return Font{.points = points, .weight = 400};
+}
+inline Font bold(double points) {
+    return Font{.points = points, .weight = 700};
+}
 
 enum class ControlKind { Label, CommandButton, CheckBox, Image, Shape };
 

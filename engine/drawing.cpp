@@ -16,7 +16,9 @@ std::vector<QString> captionLines(ControlKind kind, const ControlProperties& p) 
                       [&](QStringView s) { return metrics.horizontalAdvance(s.toString()); });
 }
 
-double lineHeight(const QFont& font) { return QFontMetricsF(font).height(); }
+double lineHeight(const QFont& font) {
+    return QFontMetricsF(font).height();
+}
 
 void drawLines(QPainter& painter, const QRectF& area, const std::vector<QString>& lines,
                const QFont& font, int alignment) {

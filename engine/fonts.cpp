@@ -17,6 +17,8 @@ void registerFonts(const QStringList& resourcePaths) {
     }
 }
 
-QString standInFamily() { return QStringLiteral("Liberation Sans"); }
+QString standInFamily() {
+    return QStringLiteral("Liberation Sans");
+}
 
 }  // namespace engine

@@ -13,16 +13,23 @@ namespace {
 
 const char* kindName(ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return "Label";
-        case ControlKind::CommandButton: return "CommandButton";
-        case ControlKind::CheckBox: return "CheckBox";
-        case ControlKind::Image: return "Image";
-        case ControlKind::Shape: return "Shape";
+        case ControlKind::Label:
+            return "Label";
+        case ControlKind::CommandButton:
+            return "CommandButton";
+        case ControlKind::CheckBox:
+            return "CheckBox";
+        case ControlKind::Image:
+            return "Image";
+        case ControlKind::Shape:
+            return "Shape";
     }
     return "?";
 }
 
-QImage decode(const QByteArray& bytes) { return QImage::fromData(bytes); }
+QImage decode(const QByteArray& bytes) {
+    return QImage::fromData(bytes);
+}
 
 }  // namespace
 
@@ -40,8 +47,8 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
     if (!design.icon.isEmpty()) {
         const QImage image = decode(program_.readPicture(design.icon));
         if (image.isNull())
-            throw RuntimeError(
-                QStringLiteral("%1: не вдалося розпізнати значок %2").arg(design.name, design.icon));
+            throw RuntimeError(QStringLiteral("%1: не вдалося розпізнати значок %2")
+                                   .arg(design.name, design.icon));
         icon = QIcon(QPixmap::fromImage(image));
     }
 
@@ -76,14 +83,16 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
     std::vector<const LiveControl*> ordered;
     for (const auto& c : controls_)
         if (c.widget) ordered.push_back(&c);
-    std::stable_sort(ordered.begin(), ordered.end(), [](auto* a, auto* b) {
-        return a->props.tabIndex < b->props.tabIndex;
-    });
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](auto* a, auto* b) { return a->props.tabIndex < b->props.tabIndex; });
     for (size_t i = 1; i < ordered.size(); ++i)
         QWidget::setTabOrder(ordered[i - 1]->widget, ordered[i]->widget);
 }
 
-FormInstance::~FormInstance() = default;
+FormInstance::~FormInstance() {
+    window_->onCloseRequest = nullptr;
+    window_->onMenuChoice = nullptr;
+}
 
 QImage FormInstance::decodePicture(const LiveControl& c) const {
     QImage image = decode(program_.readPicture(c.props.picture));
@@ -190,6 +199,8 @@ void FormInstance::hide() {
     program_.noteHidden(*this, wasActive);
 }
 
-bool FormInstance::isShown() const { return window_->isVisible(); }
+bool FormInstance::isShown() const {
+    return window_->isVisible();
+}
 
 }  // namespace engine

@@ -14,7 +14,7 @@ class Program;
 class FormInstance {
 public:
     FormInstance(Program& program, const FormDesign& design);
-    ~FormInstance();
+    ~FormInstance();  // the window goes quietly: no close request reaches the program
     FormInstance(const FormInstance&) = delete;
     FormInstance& operator=(const FormInstance&) = delete;
 

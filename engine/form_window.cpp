@@ -33,10 +33,17 @@ void FormSurface::paintEvent(QPaintEvent* e) {
         painter.save();
         painter.setClipRect(area);
         switch (kind) {
-            case ControlKind::Shape: drawShape(painter, it->props); break;
-            case ControlKind::Image: drawImage(painter, it->props, it->picture); break;
-            case ControlKind::Label: drawLabel(painter, it->props); break;
-            default: break;
+            case ControlKind::Shape:
+                drawShape(painter, it->props);
+                break;
+            case ControlKind::Image:
+                drawImage(painter, it->props, it->picture);
+                break;
+            case ControlKind::Label:
+                drawLabel(painter, it->props);
+                break;
+            default:
+                break;
         }
         painter.restore();
     }

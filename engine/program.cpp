@@ -53,9 +53,13 @@ FormInstance& Program::form(const QString& name) {
     return ref;
 }
 
-bool Program::exists(const QString& name) const { return slots_.contains(name); }
+bool Program::exists(const QString& name) const {
+    return slots_.contains(name);
+}
 
-std::vector<FormInstance*> Program::forms() const { return created_; }
+std::vector<FormInstance*> Program::forms() const {
+    return created_;
+}
 
 void Program::end() {
     finish(0);

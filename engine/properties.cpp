@@ -47,7 +47,9 @@ QColor toQColor(Colour c) {
     return QColor(int(c.bgr & 0xFF), int((c.bgr >> 8) & 0xFF), int((c.bgr >> 16) & 0xFF));
 }
 
-int pixelSize(double points) { return int(std::lround(points * 96.0 / 72.0)); }
+int pixelSize(double points) {
+    return int(std::lround(points * 96.0 / 72.0));
+}
 
 QFont toQFont(const Font& f) {
     QFont q(standInFamily());

@@ -45,7 +45,9 @@ FormProperties resolve(const FormDesign& form);
 ControlProperties resolve(const ControlDesign& control, const FormDesign& form);
 
 // Units: twips to device-independent pixels, colours and fonts to Qt's.
-constexpr int pixels(Twips t) { return t / twipsPerPixel; }
+constexpr int pixels(Twips t) {
+    return t / twipsPerPixel;
+}
 QRect pixels(const Rect& r);
 QColor toQColor(Colour c);
 // Fonts are set by pixel size (points x 96 / 72), in the embedded stand-in for "MS Sans Serif".

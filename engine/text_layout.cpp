@@ -3,7 +3,9 @@
 namespace engine {
 namespace {
 
-bool isBlank(QChar c) { return c == u' '; }
+bool isBlank(QChar c) {
+    return c == u' ';
+}
 
 // Lays out one paragraph (text without CR LF) and appends its lines.
 void layoutParagraph(QStringView para, double width, const MeasureText& measure,

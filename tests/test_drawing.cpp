@@ -16,8 +16,12 @@ const Colour green{0x0000FF00};
 
 // A 100 x 60 pixel form holding the given controls.
 std::vector<FormDesign> oneForm(std::vector<ControlDesign> controls) {
-    return {FormDesign{.name = "Test", .backColor = white, .clientWidth = 1500,
-                       .clientHeight = 900, .linkTopic = "Test", .controls = std::move(controls)}};
+    return {FormDesign{.name = "Test",
+                       .backColor = white,
+                       .clientWidth = 1500,
+                       .clientHeight = 900,
+                       .linkTopic = "Test",
+                       .controls = std::move(controls)}};
 }
 
 // Pictures by name: a solid 20 x 20 square of the named colour.
@@ -38,7 +42,9 @@ QImage render(testing::TestProgram& program) {
     return testing::grabClient(program->form("Test"));
 }
 
-QRgb rgb(Colour c) { return toQColor(c).rgb(); }
+QRgb rgb(Colour c) {
+    return toQColor(c).rgb();
+}
 
 }  // namespace
 
@@ -58,37 +64,55 @@ private slots:
 
 void DrawingTest::transparentLabelShowsShapeBetweenLetters() {
     testing::TestProgram program(oneForm({
-        {.name = "Label1", .kind = ControlKind::Label, .id = 1, .caption = "W      W",
-         .rect = {150, 150, 1200, 300}, .tabIndex = 0, .backStyle = Transparent},
-        {.name = "Shape1", .kind = ControlKind::Shape, .id = 2, .rect = {0, 0, 1500, 900},
-         .fillStyle = Solid, .fillColor = green},
+        {.name = "Label1",
+         .kind = ControlKind::Label,
+         .id = 1,
+         .caption = "W      W",
+         .rect = {150, 150, 1200, 300},
+         .tabIndex = 0,
+         .backStyle = Transparent},
+        {.name = "Shape1",
+         .kind = ControlKind::Shape,
+         .id = 2,
+         .rect = {0, 0, 1500, 900},
+         .fillStyle = Solid,
+         .fillColor = green},
     }));
     const QImage image = render(program);
-    QCOMPARE(image.pixel(50, 15), rgb(green));  // between the two letters
+    QCOMPARE(image.pixel(50, 15), rgb(green));   // between the two letters
     QVERIFY(image.pixel(12, 15) != rgb(green));  // inside the first W
 }
 
 void DrawingTest::shapeHasOnePixelOutlineAndFill() {
     testing::TestProgram program(oneForm({
-        {.name = "Shape1", .kind = ControlKind::Shape, .id = 1, .rect = {150, 150, 600, 450},
-         .fillStyle = Solid, .fillColor = green},
+        {.name = "Shape1",
+         .kind = ControlKind::Shape,
+         .id = 1,
+         .rect = {150, 150, 600, 450},
+         .fillStyle = Solid,
+         .fillColor = green},
     }));
     const QImage image = render(program);
-    QCOMPARE(image.pixel(10, 20), qRgb(0, 0, 0));    // left edge
-    QCOMPARE(image.pixel(49, 20), qRgb(0, 0, 0));    // right edge, the rectangle's last pixel
-    QCOMPARE(image.pixel(11, 20), rgb(green));       // interior
-    QCOMPARE(image.pixel(50, 20), rgb(white));       // outside
+    QCOMPARE(image.pixel(10, 20), qRgb(0, 0, 0));  // left edge
+    QCOMPARE(image.pixel(49, 20), qRgb(0, 0, 0));  // right edge, the rectangle's last pixel
+    QCOMPARE(image.pixel(11, 20), rgb(green));     // interior
+    QCOMPARE(image.pixel(50, 20), rgb(white));     // outside
 }
 
 void DrawingTest::earlierImageCoversLaterOne() {
-    testing::TestProgram program(
-        oneForm({
-            {.name = "Image1", .kind = ControlKind::Image, .id = 1, .rect = {0, 0, 300, 300},
-             .picture = "red"},
-            {.name = "Image2", .kind = ControlKind::Image, .id = 2, .rect = {150, 150, 300, 300},
-             .picture = "blue"},
-        }),
-        {.readPicture = squarePicture});
+    testing::TestProgram program(oneForm({
+                                     {.name = "Image1",
+                                      .kind = ControlKind::Image,
+                                      .id = 1,
+                                      .rect = {0, 0, 300, 300},
+                                      .picture = "red"},
+                                     {.name = "Image2",
+                                      .kind = ControlKind::Image,
+                                      .id = 2,
+                                      .rect = {150, 150, 300, 300},
+                                      .picture = "blue"},
+                                 }),
+                                 {.readPicture = squarePicture});
     const QImage image = render(program);
     QCOMPARE(image.pixel(15, 15), qRgb(255, 0, 0));  // overlap: the earlier image
     QCOMPARE(image.pixel(25, 25), qRgb(0, 0, 255));  // the later image outside the overlap
@@ -96,14 +120,23 @@ void DrawingTest::earlierImageCoversLaterOne() {
 }
 
 void DrawingTest::invisibleControlsDrawNothing() {
-    testing::TestProgram program(
-        oneForm({
-            {.name = "Label1", .kind = ControlKind::Label, .id = 1, .caption = "WWWW",
-             .rect = {0, 0, 1500, 300}, .tabIndex = 0, .backStyle = Opaque, .visible = false},
-            {.name = "Image1", .kind = ControlKind::Image, .id = 2, .rect = {0, 450, 300, 300},
-             .visible = false, .picture = "red"},
-        }),
-        {.readPicture = squarePicture});
+    testing::TestProgram program(oneForm({
+                                     {.name = "Label1",
+                                      .kind = ControlKind::Label,
+                                      .id = 1,
+                                      .caption = "WWWW",
+                                      .rect = {0, 0, 1500, 300},
+                                      .tabIndex = 0,
+                                      .backStyle = Opaque,
+                                      .visible = false},
+                                     {.name = "Image1",
+                                      .kind = ControlKind::Image,
+                                      .id = 2,
+                                      .rect = {0, 450, 300, 300},
+                                      .visible = false,
+                                      .picture = "red"},
+                                 }),
+                                 {.readPicture = squarePicture});
     const QImage image = render(program);
     for (const QPoint p : {QPoint(5, 5), QPoint(40, 10), QPoint(5, 35), QPoint(15, 45)})
         QCOMPARE(image.pixel(p), rgb(white));
@@ -116,9 +149,15 @@ void DrawingTest::invisibleControlsDrawNothing() {
 void DrawingTest::centredLeadingBlankCountsInWidth() {
     auto leftmostInk = [](const QString& caption) {
         testing::TestProgram program(oneForm({
-            {.name = "Label1", .kind = ControlKind::Label, .id = 1, .caption = caption,
-             .rect = {0, 0, 1500, 450}, .tabIndex = 0, .alignment = Center,
-             .backStyle = Transparent, .font = bold(13.5)},
+            {.name = "Label1",
+             .kind = ControlKind::Label,
+             .id = 1,
+             .caption = caption,
+             .rect = {0, 0, 1500, 450},
+             .tabIndex = 0,
+             .alignment = Center,
+             .backStyle = Transparent,
+             .font = bold(13.5)},
         }));
         const QImage image = render(program);
         for (int x = 0; x < image.width(); ++x)
@@ -137,8 +176,12 @@ void DrawingTest::centredLeadingBlankCountsInWidth() {
 void DrawingTest::labelWrapsAtOwnWidthPastClientEdge() {
     // The label is twice as wide as the client area: its text stays on one line, cut at the edge.
     testing::TestProgram program(oneForm({
-        {.name = "Label1", .kind = ControlKind::Label, .id = 1,
-         .caption = "WWWW WWWW WWWW WWWW", .rect = {0, 0, 3000, 900}, .tabIndex = 0,
+        {.name = "Label1",
+         .kind = ControlKind::Label,
+         .id = 1,
+         .caption = "WWWW WWWW WWWW WWWW",
+         .rect = {0, 0, 3000, 900},
+         .tabIndex = 0,
          .backStyle = Transparent},
     }));
     const QImage image = render(program);
@@ -153,8 +196,13 @@ void DrawingTest::labelWrapsAtOwnWidthPastClientEdge() {
 
 void DrawingTest::checkBoxClickAnywhereAndSpaceToggle() {
     testing::TestProgram program(oneForm({
-        {.name = "Check1", .kind = ControlKind::CheckBox, .id = 1, .caption = "Так",
-         .rect = {0, 0, 1500, 375}, .tabIndex = 0, .backColor = green},
+        {.name = "Check1",
+         .kind = ControlKind::CheckBox,
+         .id = 1,
+         .caption = "Так",
+         .rect = {0, 0, 1500, 375},
+         .tabIndex = 0,
+         .backColor = green},
     }));
     program.start("Test");
     FormInstance& form = program->form("Test");
@@ -178,10 +226,19 @@ void DrawingTest::checkBoxClickAnywhereAndSpaceToggle() {
 
 void DrawingTest::invisibleCheckBoxTakesNoClickOrFocus() {
     testing::TestProgram program(oneForm({
-        {.name = "Check1", .kind = ControlKind::CheckBox, .id = 1, .caption = "A",
-         .rect = {0, 0, 1500, 375}, .tabIndex = 0, .visible = false},
-        {.name = "Check2", .kind = ControlKind::CheckBox, .id = 2, .caption = "B",
-         .rect = {0, 450, 1500, 375}, .tabIndex = 1},
+        {.name = "Check1",
+         .kind = ControlKind::CheckBox,
+         .id = 1,
+         .caption = "A",
+         .rect = {0, 0, 1500, 375},
+         .tabIndex = 0,
+         .visible = false},
+        {.name = "Check2",
+         .kind = ControlKind::CheckBox,
+         .id = 2,
+         .caption = "B",
+         .rect = {0, 450, 1500, 375},
+         .tabIndex = 1},
     }));
     program.start("Test");
     FormInstance& form = program->form("Test");
@@ -194,13 +251,24 @@ void DrawingTest::invisibleCheckBoxTakesNoClickOrFocus() {
 
 void DrawingTest::buttonFaceInBackColor() {
     testing::TestProgram program(oneForm({
-        {.name = "Command1", .kind = ControlKind::CommandButton, .id = 1, .caption = "Далі",
-         .rect = {150, 150, 1200, 600}, .tabIndex = 0, .backColor = blue, .style = Graphical},
-        {.name = "Command2", .kind = ControlKind::CommandButton, .id = 2, .caption = "",
-         .rect = {0, 0, 150, 150}, .tabIndex = 1, .backColor = blue},
+        {.name = "Command1",
+         .kind = ControlKind::CommandButton,
+         .id = 1,
+         .caption = "Далі",
+         .rect = {150, 150, 1200, 600},
+         .tabIndex = 0,
+         .backColor = blue,
+         .style = Graphical},
+        {.name = "Command2",
+         .kind = ControlKind::CommandButton,
+         .id = 2,
+         .caption = "",
+         .rect = {0, 0, 150, 150},
+         .tabIndex = 1,
+         .backColor = blue},
     }));
     const QImage image = render(program);
-    QCOMPARE(image.pixel(15, 35), rgb(blue));          // Style 1: BackColor shows
+    QCOMPARE(image.pixel(15, 35), rgb(blue));              // Style 1: BackColor shows
     QCOMPARE(image.pixel(5, 5), rgb(standardFaceColour));  // Style 0: the standard face
 }
 

@@ -11,23 +11,48 @@ using namespace engine;
 namespace {
 
 FormDesign smallForm(const QString& name, std::vector<MenuItemDesign> menu = {}) {
-    return FormDesign{
-        .name = name, .caption = "Тест", .backColor = {0x00C0E0FF}, .maxButton = false,
-        .clientWidth = 3000,
-        .clientHeight = 1500, .linkTopic = name,
-        .controls = {
-            {.name = "Command1", .kind = ControlKind::CommandButton, .id = 1, .caption = "Далі",
-             .rect = {1500, 900, 1200, 450}, .tabIndex = 3, .style = Graphical},
-            {.name = "Check2", .kind = ControlKind::CheckBox, .id = 2, .caption = "Б",
-             .rect = {150, 450, 1200, 300}, .tabIndex = 2},
-            {.name = "Check1", .kind = ControlKind::CheckBox, .id = 3, .caption = "А",
-             .rect = {150, 0, 1200, 300}, .tabIndex = 1},
-            {.name = "Label1", .kind = ControlKind::Label, .id = 4, .caption = "питання",
-             .rect = {1500, 0, 1200, 300}, .tabIndex = 0, .backStyle = Transparent},
-            {.name = "Image1", .kind = ControlKind::Image, .id = 5, .rect = {0, 900, 300, 300},
-             .picture = "broken"},
-        },
-        .menu = std::move(menu)};
+    return FormDesign{.name = name,
+                      .caption = "Тест",
+                      .backColor = {0x00C0E0FF},
+                      .maxButton = false,
+                      .clientWidth = 3000,
+                      .clientHeight = 1500,
+                      .linkTopic = name,
+                      .controls =
+                          {
+                              {.name = "Command1",
+                               .kind = ControlKind::CommandButton,
+                               .id = 1,
+                               .caption = "Далі",
+                               .rect = {1500, 900, 1200, 450},
+                               .tabIndex = 3,
+                               .style = Graphical},
+                              {.name = "Check2",
+                               .kind = ControlKind::CheckBox,
+                               .id = 2,
+                               .caption = "Б",
+                               .rect = {150, 450, 1200, 300},
+                               .tabIndex = 2},
+                              {.name = "Check1",
+                               .kind = ControlKind::CheckBox,
+                               .id = 3,
+                               .caption = "А",
+                               .rect = {150, 0, 1200, 300},
+                               .tabIndex = 1},
+                              {.name = "Label1",
+                               .kind = ControlKind::Label,
+                               .id = 4,
+                               .caption = "питання",
+                               .rect = {1500, 0, 1200, 300},
+                               .tabIndex = 0,
+                               .backStyle = Transparent},
+                              {.name = "Image1",
+                               .kind = ControlKind::Image,
+                               .id = 5,
+                               .rect = {0, 900, 300, 300},
+                               .picture = "broken"},
+                          },
+                      .menu = std::move(menu)};
 }
 
 std::vector<FormDesign> twoForms() {
@@ -38,7 +63,9 @@ std::vector<FormDesign> twoForms() {
     return {a, b};
 }
 
-QWidget* focusOf(FormInstance& form) { return form.window().focusWidget(); }
+QWidget* focusOf(FormInstance& form) {
+    return form.window().focusWidget();
+}
 
 }  // namespace
 
@@ -165,9 +192,7 @@ void RegistryTest::showRestoresMinimizedForm() {
 
 void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {
     QStringList calls;
-    auto record = [&](const QString& what) {
-        return [&calls, what](Program&) { calls << what; };
-    };
+    auto record = [&](const QString& what) { return [&calls, what](Program&) { calls << what; }; };
     testing::TestProgram program(
         twoForms(), {.bindings = {{"FormA", "Command1", Event::Click, record("Command1")},
                                   {"FormA", "Про_автора", Event::Click, record("menu")}}});
@@ -243,11 +268,11 @@ void RegistryTest::failingOperationsAreFatal() {
     QFETCH(std::function<void(Program&)>, step);
     QFETCH(QString, message);
     bool after = false;
-    testing::TestProgram program(twoForms(), {.bindings = {{"FormA", "Command1", Event::Click,
-                                                            [&](Program& p) {
-                                                                step(p);
-                                                                after = true;
-                                                            }}}});
+    testing::TestProgram program(twoForms(),
+                                 {.bindings = {{"FormA", "Command1", Event::Click, [&](Program& p) {
+                                                    step(p);
+                                                    after = true;
+                                                }}}});
     program.start("FormA");
     program.click("FormA", "Command1");
     QCOMPARE(program.outcome().fatalMessages, QStringList("Помилка виконання: " + message));

@@ -21,8 +21,8 @@ void TextLayoutTest::rules_data() {
     QTest::newRow("words fill a line") << "aa bb cc" << 5.0 << Lines{"aa bb", "cc"};
     QTest::newRow("exact fit") << "aa bb" << 5.0 << Lines{"aa bb"};
     QTest::newRow("CR LF ends a line") << "aa\r\nbb" << 10.0 << Lines{"aa", "bb"};
-    QTest::newRow("CR LF CR LF leaves an empty line") << "aa.\r\n\r\nbb" << 10.0
-                                                      << Lines{"aa.", "", "bb"};
+    QTest::newRow("CR LF CR LF leaves an empty line")
+        << "aa.\r\n\r\nbb" << 10.0 << Lines{"aa.", "", "bb"};
     QTest::newRow("trailing CR LF") << "aa\r\n" << 10.0 << Lines{"aa", ""};
     QTest::newRow("lone LF is an ordinary character") << "a\nb" << 10.0 << Lines{"a\nb"};
     QTest::newRow("blank run longer than the rest ends the line")

@@ -21,7 +21,9 @@ TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, Program
     });
 }
 
-void TestProgram::start(const QString& form) { program_->start(form); }
+void TestProgram::start(const QString& form) {
+    program_->start(form);
+}
 
 void TestProgram::click(const QString& form, const QString& control) {
     QWidget* w = program_->form(form).widget(control);

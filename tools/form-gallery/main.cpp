@@ -1,17 +1,48 @@
 // Writes one PNG per form to the given folder, named after the form: the client area as it looks
-// when first shown, at one pixel per 15 twips, the menu bar left out.
+// when first shown, at one pixel per 15 twips, the menu bar left out. The result form is written
+// also after a passed and after a failed pass (Form4-pass.png, Form4-fail.png).
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
 
+#include "app/quiz.h"
+#include "content/answer_key.h"
 #include "content/designs.h"
-#include "logic/procedures.h"
+
+namespace {
+
+QTextStream err(stderr);
+
+engine::Host reportingHost() {
+    return {.showFatal = [](const QString& m) { err << m << "\n"; }, .exit = [](int) {}};
+}
+
+bool save(engine::FormInstance& form, const QString& file) {
+    QApplication::processEvents();
+    if (form.window().surface()->grab().save(file)) return true;
+    err << "cannot write " << file << "\n";
+    return false;
+}
+
+// Plays one pass through the dispatcher, `right` questions answered right, and saves the result.
+bool savePass(int right, const QString& file) {
+    engine::Program program(app::quizSetup(reportingHost()));
+    program.start(content::startForm);
+    program.deliver(content::startForm, "Command1", engine::Event::Click);
+    for (const auto& q : content::answerKey) {
+        if (q.number <= right && !program.ended())
+            program.form(q.form).setValue(q.scoredCheckBox, 1);
+        program.deliver(q.form, "Command1", engine::Event::Click);
+    }
+    return !program.ended() && save(program.form(content::resultForm), file);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", "1");
-    QApplication app(argc, argv);
-    QTextStream err(stderr);
+    QApplication application(argc, argv);
     if (argc != 2) {
         err << "usage: form-gallery OUTPUT_FOLDER\n";
         return 2;
@@ -22,23 +53,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    engine::Program program({
-        .designs = content::designs(),
-        .bindings = logic::bindings(),
-        .host = {.showFatal = [&](const QString& m) { err << m << "\n"; }, .exit = [](int) {}},
-        .fonts = content::fontResources(),
-    });
+    engine::Program program(app::quizSetup(reportingHost()));
     for (const auto& design : content::designs()) {
-        program.start(design.name);
-        if (program.ended()) return 1;
-        engine::FormInstance& form = program.form(design.name);
-        QApplication::processEvents();
-        const QString file = out.filePath(design.name + ".png");
-        if (!form.window().surface()->grab().save(file)) {
-            err << "cannot write " << file << "\n";
+        program.start(design.name);  // creates and shows it, as first shown
+        if (program.ended() || !save(program.form(design.name), out.filePath(design.name + ".png")))
             return 1;
-        }
-        form.hide();
+        program.form(design.name).hide();
     }
-    return program.ended() ? 1 : 0;
+    const bool ok =
+        savePass(24, out.filePath("Form4-pass.png")) && savePass(0, out.filePath("Form4-fail.png"));
+    return ok ? 0 : 1;
 }

@@ -1,0 +1,34 @@
+#include "quiz.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "content/designs.h"
+#include "content/pictures.h"
+#include "logic/procedures.h"
+
+namespace app {
+
+void describeApplication() {
+    QApplication::setApplicationName(QStringLiteral("merezhvar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Тест Мережвар"));
+    QApplication::setOrganizationName(QStringLiteral("Тевдрина"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Ties the windows to the installed desktop entry, whose icon the desktop then shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ua.tevdryna.Merezhvar"));
+    QApplication::setWindowIcon(QIcon(content::FormIcon));
+    // Windows hide rather than close; the program ends only by End or a fatal error.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+engine::ProgramSetup quizSetup(engine::Host host) {
+    return {
+        .designs = content::designs(),
+        .bindings = logic::bindings(),
+        .hideOnClose = logic::formsHiddenOnClose(),
+        .host = std::move(host),
+        .fonts = content::fontResources(),
+    };
+}
+
+}  // namespace app
