@@ -17,5 +17,9 @@ QStringList fontResources();
 
 // One design per file, in the order the forms appear to the user.
 engine::FormDesign startFormDesign();
+// The 24 question forms, in the order of the test (content::answerKey).
+std::vector<engine::FormDesign> questionFormDesigns();
+engine::FormDesign resultFormDesign();
+engine::FormDesign aboutFormDesign();
 
 }  // namespace content
