@@ -1,13 +1,14 @@
 #pragma once
-// The pictures and the icon, by resource path. Empty: not drawn yet.
+// The pictures and the icon, by resource path. The files are generated from the SVG sources
+// beside them by tools/make-pictures.
 #include <QString>
 
 namespace content {
 
-inline const QString StartPicture;
-inline const QString PassPicture;
-inline const QString FailPicture;
-inline const QString AuthorPortrait;
-inline const QString FormIcon;
+inline const QString StartPicture = QStringLiteral(":/pictures/start.jpg");
+inline const QString PassPicture = QStringLiteral(":/pictures/pass.jpg");
+inline const QString FailPicture = QStringLiteral(":/pictures/fail.jpg");
+inline const QString AuthorPortrait = QStringLiteral(":/pictures/author.jpg");
+inline const QString FormIcon = QStringLiteral(":/icon/form-icon.ico");
 
 }  // namespace content
