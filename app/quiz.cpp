@@ -11,10 +11,10 @@ namespace app {
 
 void describeApplication() {
     QApplication::setApplicationName(QStringLiteral("merezhvar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Тест Мережвар"));
     QApplication::setOrganizationName(QStringLiteral("Тевдрина"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    // Ties the windows to the installed desktop entry, whose icon the desktop then shows.
+    // «Тест Мережвар» is the desktop entry's name and not the display name, which Qt would append
+    // to every window caption. The entry's id ties the windows to it and to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ua.tevdryna.Merezhvar"));
     QApplication::setWindowIcon(QIcon(content::FormIcon));
     // Windows hide rather than close; the program ends only by End or a fatal error.
