@@ -1,0 +1,60 @@
+#pragma once
+// What the floor and the start-up probe share: one clock that the benchmark can compare across
+// processes, a watch for the paint of one widget, and the peak resident memory.
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QObject>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace bench {
+
+// CLOCK_MONOTONIC is one clock for the whole machine, so a child's reading minus the parent's
+// reading before it spawned the child is the child's start-up time.
+inline std::int64_t nowNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return std::int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec;
+}
+
+// Calls `then` on the event-loop turn after the first paint event of `target` was delivered, so
+// that the paint itself and the flush that follows it have finished.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QObject* target, std::function<void()> then) : then_(std::move(then)) {
+        target->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, then_, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+    bool seen_ = false;
+};
+
+// VmHWM of this process in KiB, or -1 where /proc is missing.
+inline long peakResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// One figure on stdout, one line each, for the benchmark to read.
+inline void report(const char* key, long long value) {
+    std::printf("%s %lld\n", key, value);
+}
+
+}  // namespace bench
