@@ -24,6 +24,10 @@ inline const QString passPictureControl = QStringLiteral("Image1");
 inline const QString failPictureControl = QStringLiteral("Image2");
 inline const QString aboutForm = QStringLiteral("Form27");
 
+// The verdicts, blanks included: the pass text has one at each end, the fail text one in front.
+inline const QString passVerdict = QStringLiteral(" Молодець!!! Ви взмозі себе захистити. ");
+inline const QString failVerdict = QStringLiteral(" Для Вас Інтернет може становити загрозу!!!");
+
 inline const std::array<Question, 24> answerKey = {{
     {1, "Form2", "Check3", "Label6", "Form3"},
     {2, "Form3", "Check1", "Label4", "Form5"},

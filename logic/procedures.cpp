@@ -1,9 +1,31 @@
 #include "procedures.h"
 
+#include "event_procedures.h"
+
 namespace logic {
 
-std::vector<engine::Binding> bindings() { return {}; }
+std::vector<engine::Binding> bindings() {
+    using engine::Event;
+    std::vector<engine::Binding> table = {
+        {content::startForm, "Command1", Event::Click, Form1::Command1_Click},
+        {content::startForm, "Про_автора", Event::Click, Form1::Про_автора_Click},
+        {content::resultForm, "Command1", Event::Click, Form4::Command1_Click},
+        {content::resultForm, "Command2", Event::Click, Form4::Command2_Click},
+        {content::aboutForm, "Command1", Event::Click, Form27::Command1_Click},
+    };
+    for (const auto& q : content::answerKey) {
+        if (q.next == content::resultForm)
+            table.push_back({q.form, "Command1", Event::Click, Form26::Command1_Click});
+        else
+            table.push_back({q.form, "Command1", Event::Click, [&q](engine::Program& program) {
+                                 QuestionForm::Command1_Click(program, q);
+                             }});
+    }
+    return table;
+}
 
-QStringList formsHiddenOnClose() { return {}; }
+QStringList formsHiddenOnClose() {
+    return {content::aboutForm};
+}
 
 }  // namespace logic

@@ -1,0 +1,33 @@
+#pragma once
+// The event procedures. Each keeps the name of its control and event within its form; the 24
+// «Далі» procedures are one, driven by the row of the answer key that belongs to the form.
+
+#include "content/answer_key.h"
+#include "content/designs.h"
+#include "engine/program.h"
+
+namespace logic {
+
+namespace Form1 {
+void Command1_Click(engine::Program& program);    // «Розпочати тест»: starts a pass
+void Про_автора_Click(engine::Program& program);  // the menu entry «Про автора»
+}  // namespace Form1
+
+namespace QuestionForm {
+void Command1_Click(engine::Program& program, const content::Question& question);  // «Далі»
+}
+
+namespace Form26 {
+void Command1_Click(engine::Program& program);  // the last «Далі»: records and scores
+}
+
+namespace Form4 {
+void Command1_Click(engine::Program& program);  // «Розпочати знову»
+void Command2_Click(engine::Program& program);  // «Закрити»
+}  // namespace Form4
+
+namespace Form27 {
+void Command1_Click(engine::Program& program);  // «Закрити»
+}
+
+}  // namespace logic

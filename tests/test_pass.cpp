@@ -1,0 +1,313 @@
+// Whole passes through the real forms, driven by simulated clicks and keys.
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+
+#include "content/answer_key.h"
+#include "support/test_support.h"
+
+using content::answerKey;
+using engine::FormInstance;
+
+namespace {
+
+const QStringList boxes = {"Check1", "Check2", "Check3", "Check4"};
+
+// Watches every window of a program: the order in which forms are shown and hidden, whether some
+// form stays on screen at every moment, and what the result label says whenever Form4 appears.
+class Watcher : public QObject {
+public:
+    explicit Watcher(engine::Program& program) : program_(program) {}
+
+    void watchAll() {
+        for (FormInstance* f : program_.forms()) f->window().installEventFilter(this);
+    }
+
+    QStringList events;  // "+Form5", "-Form3", ...
+    QStringList resultCaptionsWhenShown;
+    int momentsWithNoForm = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::Show && e->type() != QEvent::Hide) return false;
+        const QString name = o->objectName();
+        events << (e->type() == QEvent::Show ? "+" : "-") + name;
+        if (e->type() == QEvent::Show && name == content::resultForm)
+            resultCaptionsWhenShown << program_.form(name).caption(content::resultLabel);
+        if (e->type() == QEvent::Hide && !program_.ended()) {
+            bool any = false;
+            for (FormInstance* f : program_.forms()) any = any || f->isShown();
+            momentsWithNoForm += !any;
+        }
+        return false;
+    }
+
+private:
+    engine::Program& program_;
+};
+
+// Ticks, on each question form, the boxes that `choose` names for it, then clicks «Далі».
+void playPass(testing::TestProgram& program,
+              const std::function<QStringList(const content::Question&)>& choose) {
+    for (const auto& q : answerKey) {
+        QVERIFY2(program->form(q.form).isShown(), qPrintable(q.form + " is not on screen"));
+        for (const auto& box : choose(q)) program.click(q.form, box);
+        program.click(q.form, "Command1");
+    }
+}
+
+QStringList scoredOnly(const content::Question& q) {
+    return {q.scoredCheckBox};
+}
+
+// The first `n` questions answered right, the rest with every other box ticked.
+std::function<QStringList(const content::Question&)> rightAnswers(int n) {
+    return [n](const content::Question& q) {
+        if (q.number <= n) return QStringList{q.scoredCheckBox};
+        QStringList wrong = boxes;
+        wrong.removeAll(q.scoredCheckBox);
+        return wrong;
+    };
+}
+
+}  // namespace
+
+class PassTest : public QObject {
+    Q_OBJECT
+private slots:
+    void verdicts_data();
+    void verdicts();
+    void greyedScoredBoxEarnsNothing();
+    void lastQuestionCounts();
+    void formsComeInOrderAndOneIsAlwaysShown();
+    void firstStartCreatesThePassForms();
+    void newPassKeepsNothingOfTheLast();
+    void aboutForm();
+    void closeEndsWithStatusZero_data();
+    void closeEndsWithStatusZero();
+    void keyboardAloneCompletesAPass();
+};
+
+void PassTest::verdicts_data() {
+    QTest::addColumn<int>("right");
+    QTest::addColumn<bool>("allBoxes");
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("19 right pass") << 19 << false << true;
+    QTest::newRow("18 right fail") << 18 << false << false;
+    QTest::newRow("24 right pass") << 24 << false << true;
+    QTest::newRow("no box ticked fails") << 0 << false << false;
+    QTest::newRow("every box on every form passes") << 24 << true << true;
+}
+
+void PassTest::verdicts() {
+    QFETCH(int, right);
+    QFETCH(bool, allBoxes);
+    QFETCH(bool, passes);
+    testing::TestProgram program;
+    program.start();
+    program.click("Form1", "Command1");
+    if (allBoxes)
+        playPass(program, [](const content::Question&) { return boxes; });
+    else if (right == 0)
+        playPass(program, [](const content::Question&) { return QStringList(); });
+    else
+        playPass(program, rightAnswers(right));
+
+    FormInstance& result = program->form(content::resultForm);
+    QVERIFY(result.isShown());
+    QCOMPARE(result.caption(content::resultLabel),
+             passes ? content::passVerdict : content::failVerdict);
+    QCOMPARE(result.visible(content::passPictureControl), passes);
+    QCOMPARE(result.visible(content::failPictureControl), !passes);
+    for (const auto& q : answerKey)
+        QCOMPARE(program->form(q.form).caption(q.scoreLabel),
+                 QString(q.number <= right ? "1" : "0"));
+    QVERIFY(program.outcome().exits.empty());
+}
+
+void PassTest::greyedScoredBoxEarnsNothing() {
+    testing::TestProgram program;
+    program.start();
+    program.click("Form1", "Command1");
+    // 19 right, but the scored box of question 5 is greyed rather than ticked.
+    for (const auto& q : answerKey) {
+        if (q.number <= 19) program.click(q.form, q.scoredCheckBox);
+        if (q.number == 5) program->form(q.form).setValue(q.scoredCheckBox, engine::Grayed);
+        program.click(q.form, "Command1");
+    }
+    QCOMPARE(program->form("Form7").caption("Label2"), QString("0"));
+    QCOMPARE(program->form(content::resultForm).caption(content::resultLabel),
+             content::failVerdict);
+}
+
+void PassTest::lastQuestionCounts() {
+    testing::TestProgram program;
+    program.start();
+    program.click("Form1", "Command1");
+    playPass(program, [](const content::Question& q) {
+        return q.number <= 18 || q.number == 24 ? QStringList{q.scoredCheckBox} : QStringList();
+    });
+    QCOMPARE(program->form("Form26").caption("Label2"), QString("1"));
+    QCOMPARE(program->form(content::resultForm).caption(content::resultLabel),
+             content::passVerdict);
+}
+
+void PassTest::formsComeInOrderAndOneIsAlwaysShown() {
+    testing::TestProgram program;
+    program.start();
+    program->form("Form2");  // reach the pass's forms first, so that every window is watched
+    Watcher watcher(*program);
+    for (const auto& q : answerKey) program->form(q.form);
+    program->form(content::resultForm);
+    watcher.watchAll();
+
+    program.click("Form1", "Command1");
+    playPass(program, scoredOnly);
+
+    QStringList expected = {"+Form2", "-Form1"};
+    for (const auto& q : answerKey) expected << "+" + q.next << "-" + q.form;
+    QCOMPARE(watcher.events, expected);  // Form3 leads to Form5, never to Form4
+    QCOMPARE(watcher.momentsWithNoForm, 0);
+    QCOMPARE(watcher.resultCaptionsWhenShown, QStringList(content::passVerdict));
+}
+
+void PassTest::firstStartCreatesThePassForms() {
+    testing::TestProgram program;
+    program.start();
+    QCOMPARE(program->forms().size(), size_t(1));
+    program.click("Form1", "Command1");
+    QStringList created;
+    for (FormInstance* f : program->forms()) created << f->name();
+    QCOMPARE(created.size(), 26);
+    for (int n = 1; n <= 26; ++n) QVERIFY(created.contains(QString("Form%1").arg(n)));
+    QVERIFY(!program->exists(content::aboutForm));
+    for (FormInstance* f : program->forms()) QCOMPARE(f->isShown(), f->name() == "Form2");
+}
+
+void PassTest::newPassKeepsNothingOfTheLast() {
+    testing::TestProgram program;
+    program.start();
+    std::unique_ptr<Watcher> watcher;  // goes before the program does
+    std::vector<FormInstance*> firstInstances;
+    for (const bool passFirst : {true, false, true}) {
+        program.click("Form1", "Command1");
+        if (!watcher) {
+            watcher = std::make_unique<Watcher>(*program);
+            watcher->watchAll();
+            firstInstances = program->forms();
+        }
+        // Every tick, score text, verdict and picture of the last pass is gone.
+        for (const auto& q : answerKey) {
+            FormInstance& f = program->form(q.form);
+            QCOMPARE(f.caption(q.scoreLabel), QString());
+            for (const auto& box : boxes) QCOMPARE(f.value(box), 0);
+        }
+        FormInstance& result = program->form(content::resultForm);
+        QCOMPARE(result.caption(content::resultLabel), QString());
+        QVERIFY(!result.visible(content::passPictureControl));
+        QVERIFY(!result.visible(content::failPictureControl));
+
+        playPass(program, passFirst ? rightAnswers(24) : rightAnswers(3));
+        QCOMPARE(result.visible(content::passPictureControl), passFirst);
+        QCOMPARE(result.visible(content::failPictureControl), !passFirst);
+        program.click(content::resultForm, "Command1");  // «Розпочати знову»
+        QVERIFY(program->form("Form1").isShown());
+        QVERIFY(!result.isShown());
+        QCOMPARE(result.caption(content::resultLabel),
+                 passFirst ? content::passVerdict : content::failVerdict);
+    }
+    QCOMPARE(program->forms(), firstInstances);  // one instance per form through every pass
+    QCOMPARE(watcher->resultCaptionsWhenShown,
+             QStringList({content::passVerdict, content::failVerdict, content::passVerdict}));
+}
+
+void PassTest::aboutForm() {
+    testing::TestProgram program;
+    program.start();
+    QMenuBar* menu = program->form("Form1").window().menuBar();
+    menu->actions().first()->trigger();
+    FormInstance& about = program->form(content::aboutForm);
+    QVERIFY(about.isShown());
+    menu->actions().first()->trigger();
+    QCOMPARE(&program->form(content::aboutForm), &about);
+    QVERIFY(program->form("Form1").isShown());
+
+    program.click("Form1", "Command1");  // the about form stays open beside question 1
+    QVERIFY(about.isShown());
+    QVERIFY(program->form("Form2").isShown());
+
+    about.window().close();  // the title-bar close only hides it
+    QVERIFY(!about.isShown());
+    QVERIFY(program.outcome().exits.empty());
+    about.show();
+    program.click(content::aboutForm, "Command1");  // «Закрити» ends the program mid-pass
+    QCOMPARE(program.outcome().exits, std::vector<int>{0});
+    for (FormInstance* f : program->forms()) QVERIFY(!f->isShown());
+}
+
+void PassTest::closeEndsWithStatusZero_data() {
+    QTest::addColumn<bool>("viaTitleBar");
+    QTest::newRow("«Закрити» on the result form") << false;
+    QTest::newRow("title-bar close of a question form") << true;
+}
+
+void PassTest::closeEndsWithStatusZero() {
+    QFETCH(bool, viaTitleBar);
+    testing::TestProgram program;
+    program.start();
+    program.click("Form1", "Command1");
+    if (viaTitleBar) {
+        program->form("Form2").window().close();
+    } else {
+        playPass(program, scoredOnly);
+        program.click(content::resultForm, "Command2");
+    }
+    QCOMPARE(program.outcome().exits, std::vector<int>{0});
+    QVERIFY(program.outcome().fatalMessages.isEmpty());
+    for (FormInstance* f : program->forms()) QVERIFY(!f->isShown());
+}
+
+void PassTest::keyboardAloneCompletesAPass() {
+    testing::TestProgram program;
+    program.start();
+    auto activeForm = [&](const QString& name) {
+        FormInstance& f = program->form(name);
+        return QTest::qWaitForWindowActive(&f.window()) ? &f : nullptr;
+    };
+    auto key = [](Qt::Key k) { QTest::keyClick(static_cast<QWidget*>(nullptr), k); };
+    auto focused = [] { return QApplication::focusWidget(); };
+
+    QVERIFY(activeForm("Form1"));
+    key(Qt::Key_Return);  // «Розпочати тест» holds the focus
+    for (const auto& q : answerKey) {
+        FormInstance* f = activeForm(q.form);
+        QVERIFY2(f, qPrintable(q.form));
+        QTRY_COMPARE(focused(), f->widget("Check1"));
+        // Tab visits the boxes in TabIndex order, then «Далі»; Shift+Tab goes back.
+        std::vector<std::pair<int, QWidget*>> order;
+        for (const auto& c : f->design().controls)
+            if (c.kind != engine::ControlKind::Label && f->widget(c.name))
+                order.emplace_back(*c.tabIndex, f->widget(c.name));
+        std::sort(order.begin(), order.end());
+        for (const auto& [index, widget] : order) {
+            QCOMPARE(focused(), widget);
+            if (widget == f->widget(q.scoredCheckBox)) key(Qt::Key_Space);
+            if (widget != f->widget("Command1")) key(Qt::Key_Tab);
+        }
+        key(Qt::Key_Backtab);
+        key(Qt::Key_Tab);
+        QCOMPARE(focused(), f->widget("Command1"));
+        key(q.number % 2 ? Qt::Key_Space : Qt::Key_Return);
+    }
+    FormInstance* result = activeForm(content::resultForm);
+    QVERIFY(result);
+    QCOMPARE(result->caption(content::resultLabel), content::passVerdict);
+    QTRY_COMPARE(focused(), result->widget("Command1"));
+    key(Qt::Key_Tab);
+    QCOMPARE(focused(), result->widget("Command2"));
+    key(Qt::Key_Return);
+    QCOMPARE(program.outcome().exits, std::vector<int>{0});
+}
+
+QTEST_MAIN(PassTest)
+#include "test_pass.moc"
