@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "content/descriptions.h"
 #include "content/designs.h"
 #include "content/pictures.h"
 #include "logic/procedures.h"
@@ -28,6 +29,8 @@ engine::ProgramSetup quizSetup(engine::Host host) {
         .hideOnClose = logic::formsHiddenOnClose(),
         .host = std::move(host),
         .fonts = content::fontResources(),
+        .pictureDescriptions = content::pictureDescriptions(),
+        .describeForm = content::describeForm,
     };
 }
 

@@ -1,4 +1,4 @@
-// The 24 question forms of Part 2.2: one row of data per question, in the order of the answer key,
+// The 24 question forms: one row of data per question, in the order of the answer key,
 // and one function that builds a form from its row. The form, its score label and the order of
 // the test come from content::answerKey.
 #include <algorithm>
@@ -15,7 +15,7 @@ using namespace engine;
 constexpr Colour peach{0x00C0E0FF};
 constexpr Colour orange{0x0080C0FF};  // the panel, the options and the button
 
-// A row of the fonts table of Part 2.2: the font that the form and each of its controls store;
+// A row of the fonts table: the font that the form and each of its controls store;
 // none where it stores none.
 struct Fonts {
     std::optional<Font> form, question, options, button, score;

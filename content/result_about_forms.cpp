@@ -1,4 +1,4 @@
-// The result form Form4 and the about form Form27 of Part 2.3.
+// The result form Form4 and the about form Form27.
 #include "designs.h"
 #include "pictures.h"
 

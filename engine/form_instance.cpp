@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "accessibility.h"
 #include "controls.h"
 #include "program.h"
 
@@ -38,8 +39,10 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
     controls_.reserve(design.controls.size());
     for (const auto& c : design.controls) {
         LiveControl live{.design = &c, .props = resolve(c, design)};
-        if (c.kind == ControlKind::Image && !live.props.picture.isEmpty())
+        if (c.kind == ControlKind::Image && !live.props.picture.isEmpty()) {
             live.picture = decodePicture(live);
+            live.description = program_.describePicture(live.props.picture);
+        }
         controls_.push_back(std::move(live));
     }
 
@@ -131,6 +134,7 @@ void FormInstance::setCaption(const QString& n, const QString& text) {
     if (c.props.caption == text) return;
     c.props.caption = text;
     if (c.props.visible) window_->surface()->update(pixels(c.props.rect));
+    notifyAccessibleChange(window_->surface(), c);
 }
 
 int FormInstance::value(const QString& n) const {
@@ -158,10 +162,12 @@ void FormInstance::setVisible(const QString& n, bool v) {
     LiveControl& c = control(n, "Visible", all);
     if (c.props.visible == v) return;
     c.props.visible = v;
-    if (c.widget)
+    if (c.widget) {
         c.widget->setVisible(v);
-    else
+    } else {
         window_->surface()->update(pixels(c.props.rect));
+        notifyAccessibleChange(window_->surface(), c);
+    }
 }
 
 QWidget* FormInstance::widget(const QString& n) const {
@@ -185,6 +191,7 @@ void FormInstance::show() {
         focusFirst();
         shownBefore_ = true;
     }
+    w.setAccessibleDescription(program_.describeForm(*this));
     if (w.isMinimized()) w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
     w.show();
     w.raise();

@@ -1,6 +1,7 @@
 #include "form_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -92,6 +93,30 @@ void FormWindow::centreOnScreen() {
     QRect client = geometry();
     client.moveCenter(s->availableGeometry().center());
     setGeometry(client);
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* e) {
+    altAlone_ = e->key() == Qt::Key_Alt && !e->isAutoRepeat();
+    if (e->key() == Qt::Key_F10 && e->modifiers() == Qt::NoModifier && menuBar_) {
+        enterMenuBar();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void FormWindow::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_) {
+        altAlone_ = false;
+        enterMenuBar();
+        return;
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
+void FormWindow::enterMenuBar() {
+    if (menuBar_->actions().isEmpty()) return;
+    menuBar_->setFocus(Qt::MenuBarFocusReason);
+    menuBar_->setActiveAction(menuBar_->actions().first());
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -2,9 +2,11 @@
 // The platform window of a live form: the frame, an optional menu bar, and the client area that
 // paints the background and the graphical controls.
 
+#include <QAccessible>
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <map>
 
 #include "properties.h"
 
@@ -18,6 +20,7 @@ struct LiveControl {
     const ControlDesign* design = nullptr;
     ControlProperties props;
     QImage picture;
+    QString description;  // what a picture shows, for screen readers
     QWidget* widget = nullptr;
 };
 
@@ -29,15 +32,22 @@ class FormSurface : public QWidget {
 public:
     FormSurface(QSize clientSize, QColor back, const std::vector<LiveControl>& controls,
                 QWidget* parent);
+    ~FormSurface() override { releaseAccessibles(); }
     QSize sizeHint() const override { return clientSize_; }
+    const std::vector<LiveControl>& controls() const { return controls_; }
+    // The accessible interface of a painted label or picture, made on first request.
+    QAccessibleInterface* accessibleFor(const LiveControl& control);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void releaseAccessibles();
+
     QSize clientSize_;
     QColor back_;
     const std::vector<LiveControl>& controls_;
+    std::map<const LiveControl*, QAccessible::Id> accessibleIds_;
 };
 
 class FormWindow : public QWidget {
@@ -56,9 +66,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // F10, or Alt pressed and released alone, takes the keyboard to the menu bar.
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    void enterMenuBar();
+
     FormSurface* surface_ = nullptr;
+    bool altAlone_ = false;
     QMenuBar* menuBar_ = nullptr;
 };
 

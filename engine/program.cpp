@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <algorithm>
 
+#include "accessibility.h"
 #include "fonts.h"
 
 namespace engine {
@@ -38,7 +39,7 @@ double toNumber(const QString& text, const QString& where) {
     return n;
 }
 
-Program::Program(ProgramSetup setup) : setup_(std::move(setup)) {}
+Program::Program(ProgramSetup setup) : setup_(std::move(setup)) { installAccessibility(); }
 
 Program::~Program() = default;
 

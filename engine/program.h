@@ -3,6 +3,7 @@
 // the dispatcher that delivers clicks to event procedures one at a time, End, and fatal run-time
 // errors. A test may build as many programs in one process as it likes.
 
+#include <QHash>
 #include <QStringList>
 #include <functional>
 #include <map>
@@ -46,6 +47,10 @@ struct ProgramSetup {
     Host host;
     QStringList fonts;  // resource paths of the embedded font files
     PictureReader readPicture = readResource;
+    // For screen readers: what each picture shows, by resource path, and a form's description
+    // (where it is in the test, or what it says), set on every Show.
+    QHash<QString, QString> pictureDescriptions;
+    std::function<QString(const FormInstance&)> describeForm;
 };
 
 class Program {
@@ -76,6 +81,10 @@ public:
 
     // For the engine: picture bytes, and which form to activate when the active one hides.
     QByteArray readPicture(const QString& path) const { return setup_.readPicture(path); }
+    QString describePicture(const QString& path) const { return setup_.pictureDescriptions.value(path); }
+    QString describeForm(const FormInstance& form) const {
+        return setup_.describeForm ? setup_.describeForm(form) : QString();
+    }
     void noteShown(FormInstance& form);
     void noteHidden(FormInstance& form, bool wasActive);
 

@@ -1,5 +1,5 @@
 // The 27 designs: captions fit their controls, every design is consistent, the answer key agrees
-// with the question forms, the departures of Part 2.2 hold, and a few forms on rendered pixels.
+// with the question forms, the departures of each question form hold, and a few forms on rendered pixels.
 #include <QFontMetricsF>
 #include <QTest>
 #include <algorithm>
@@ -178,7 +178,7 @@ void DesignsTest::designsAreConsistent() {
             for (auto col : {c.foreColor, c.backColor, c.fillColor}) colour(col, w);
             if (c.font)
                 check(c.font->face == "MS Sans Serif" && c.font->charset == 204, w + ": font");
-            // Part 1.1: every label is transparent, every button graphical, every shape solid
+            // Every label is transparent, every button graphical, every shape solid
             // with its BackColor equal to its FillColor.
             if (c.kind == ControlKind::Label) check(c.backStyle == Transparent, w + ": BackStyle");
             if (c.kind == ControlKind::CommandButton) check(c.style == Graphical, w + ": Style");
@@ -195,7 +195,7 @@ void DesignsTest::designsAreConsistent() {
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
 }
 
-// The captions of Part 2.2's answer key, written here as the independent check.
+// The captions of the answer key's scored boxes, written here as the independent check.
 void DesignsTest::answerKeyAgreesWithDesigns_data() {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("caption");
@@ -337,7 +337,7 @@ void DesignsTest::tabOrderDepartures() {
     QCOMPARE(tabs("Form26"), "Label1 Check1 Check2 Check3 Check4 Command1 Label2");
 }
 
-// The fonts table of Part 2.2: what the form and each control store.
+// The fonts table: what the form and each control store.
 void DesignsTest::fonts_data() {
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("stored");  // form, Label1, Check1 to Check4, Command1, score label

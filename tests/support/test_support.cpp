@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "content/descriptions.h"
 #include "engine/fonts.h"
 
 namespace testing {
@@ -18,6 +19,8 @@ TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, Program
                  .exit = [this](int status) { outcome_.exits.push_back(status); }},
         .fonts = content::fontResources(),
         .readPicture = std::move(options.readPicture),
+        .pictureDescriptions = content::pictureDescriptions(),
+        .describeForm = content::describeForm,
     });
 }
 

@@ -1,5 +1,6 @@
 // Writes one PNG per form to the given folder, named after the form: the client area as it looks
-// when first shown, at one pixel per 15 twips, the menu bar left out. The result form is written
+// when first shown, at one pixel per 15 twips (or at the display scale given), the menu bar left
+// out. The result form is written
 // also after a passed and after a failed pass (Form4-pass.png, Form4-fail.png).
 #include <QApplication>
 #include <QDir>
@@ -41,10 +42,10 @@ bool savePass(int right, const QString& file) {
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_SCALE_FACTOR", "1");
+    qputenv("QT_SCALE_FACTOR", argc == 3 ? argv[2] : "1");
     QApplication application(argc, argv);
-    if (argc != 2) {
-        err << "usage: form-gallery OUTPUT_FOLDER\n";
+    if (argc != 2 && argc != 3) {
+        err << "usage: form-gallery OUTPUT_FOLDER [SCALE]\n";
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));

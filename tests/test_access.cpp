@@ -1,0 +1,287 @@
+// What a screen reader and a keyboard user meet: the accessibility tree of each kind of form, the
+// menu bar by keyboard, the focus marker, and the forms at any display scale (QT_SCALE_FACTOR).
+#include <QAccessible>
+#include <QApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+
+#include "content/answer_key.h"
+#include "engine/drawing.h"
+#include "support/test_support.h"
+
+using engine::FormInstance;
+
+namespace {
+
+struct Node {
+    QAccessible::Role role;
+    QString name;
+    friend bool operator==(const Node&, const Node&) = default;
+};
+
+// The client area's children as a screen reader walks them.
+QList<Node> readingOrder(FormInstance& form) {
+    QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(form.window().surface());
+    QList<Node> nodes;
+    for (int i = 0; i < surface->childCount(); ++i) {
+        QAccessibleInterface* child = surface->child(i);
+        nodes.push_back({child->role(), child->text(QAccessible::Name)});
+    }
+    return nodes;
+}
+
+QString describe(const QList<Node>& nodes) {
+    QStringList out;
+    for (const auto& n : nodes) out << QString("%1:%2").arg(int(n.role)).arg(n.name);
+    return out.join(" | ");
+}
+
+QAccessibleInterface* windowOf(FormInstance& form) {
+    return QAccessible::queryAccessibleInterface(&form.window());
+}
+
+QString caption(FormInstance& form, const QString& control) {
+    for (const auto& c : form.design().controls)
+        if (c.name == control) return c.caption.value_or(QString());
+    return {};
+}
+
+void playPass(testing::TestProgram& program, int right) {
+    program.click("Form1", "Command1");
+    for (const auto& q : content::answerKey) {
+        if (q.number <= right) program.click(q.form, q.scoredCheckBox);
+        program.click(q.form, "Command1");
+    }
+}
+
+double luminance(QColor c) {
+    auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(QColor a, QColor b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+class AccessTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startForm();
+    void questionForms();
+    void resultForm_data();
+    void resultForm();
+    void aboutForm();
+    void menuBarByKeyboard_data();
+    void menuBarByKeyboard();
+    void focusMarkerContrast();
+    void formsAtThisScale();
+    void captionLinesFitAtEveryScale();
+};
+
+void AccessTest::startForm() {
+    testing::TestProgram program;
+    program.start();
+    FormInstance& form = program->form("Form1");
+    QCOMPARE(windowOf(form)->text(QAccessible::Name), content::programCaption);
+    const QList<Node> expected = {
+        {QAccessible::StaticText, "Мережвар"},
+        {QAccessible::Graphic, "Глобус, оточений мережею зв'язків і пристроїв"},
+        {QAccessible::Button, "Розпочати тест"}};
+    QCOMPARE(describe(readingOrder(form)), describe(expected));
+}
+
+void AccessTest::questionForms() {
+    testing::TestProgram program;
+    program.start();
+    program.click("Form1", "Command1");
+    for (const auto& q : content::answerKey) {
+        FormInstance& form = program->form(q.form);
+        // Top to bottom as on screen: on Form5 and Form13 the names do not follow the places.
+        std::vector<std::pair<int, QString>> boxes;
+        for (const auto& c : form.design().controls)
+            if (c.kind == engine::ControlKind::CheckBox) boxes.emplace_back(c.rect.top, c.name);
+        std::sort(boxes.begin(), boxes.end());
+        QList<Node> expected = {{QAccessible::StaticText, caption(form, "Label1")}};
+        for (const auto& [top, name] : boxes)
+            expected.push_back({QAccessible::CheckBox, caption(form, name)});
+        expected.push_back({QAccessible::Button, "Далі"});
+
+        program.click(q.form, q.scoredCheckBox);
+        QCOMPARE(describe(readingOrder(form)), describe(expected));
+        QCOMPARE(windowOf(form)->text(QAccessible::Description),
+                 QString("Питання %1 з 24").arg(q.number));
+        QAccessibleInterface* box =
+            QAccessible::queryAccessibleInterface(form.widget(q.scoredCheckBox));
+        QVERIFY(box->state().checkable);
+        QVERIFY(box->state().checked);
+        QVERIFY(!QAccessible::queryAccessibleInterface(
+                     form.widget("Check1") == form.widget(q.scoredCheckBox) ? form.widget("Check2")
+                                                                            : form.widget("Check1"))
+                     ->state()
+                     .checked);
+        program.click(q.form, "Command1");
+    }
+}
+
+void AccessTest::resultForm_data() {
+    QTest::addColumn<int>("right");
+    QTest::newRow("pass") << 24;
+    QTest::newRow("fail") << 0;
+}
+
+void AccessTest::resultForm() {
+    QFETCH(int, right);
+    const bool passed = right >= 19;
+    testing::TestProgram program;
+    program.start();
+    playPass(program, right);
+    FormInstance& form = program->form(content::resultForm);
+    const QString verdict = passed ? content::passVerdict : content::failVerdict;
+    const QList<Node> expected = {
+        {QAccessible::StaticText, verdict},
+        {QAccessible::Graphic, passed ? "Веселий жовтий смайлик підстрибує від радості"
+                                      : "Зелений мультяшний вірус-монстр"},
+        {QAccessible::Button, "Розпочати знову"},
+        {QAccessible::Button, "Закрити"}};
+    QCOMPARE(describe(readingOrder(form)), describe(expected));
+    // Heard on arrival, without hunting: the window's description is the verdict.
+    QCOMPARE(windowOf(form)->text(QAccessible::Description), verdict.trimmed());
+}
+
+void AccessTest::aboutForm() {
+    testing::TestProgram program;
+    program.start();
+    program->form("Form1").window().menuBar()->actions().first()->trigger();
+    FormInstance& form = program->form(content::aboutForm);
+    QCOMPARE(windowOf(form)->text(QAccessible::Name), QString("Про автора"));
+    const QList<Node> expected = {
+        {QAccessible::Graphic, "Портрет авторки тесту, учениці"},
+        {QAccessible::StaticText, " Тест створила учениця 11 класу ЗШ №1 Тевдрина"},
+        {QAccessible::Button, "Закрити"}};
+    QCOMPARE(describe(readingOrder(form)), describe(expected));
+}
+
+void AccessTest::menuBarByKeyboard_data() {
+    QTest::addColumn<bool>("alt");
+    QTest::newRow("F10") << false;
+    QTest::newRow("Alt alone") << true;
+}
+
+void AccessTest::menuBarByKeyboard() {
+    QFETCH(bool, alt);
+    testing::TestProgram program;
+    program.start();
+    FormInstance& start = program->form("Form1");
+    QVERIFY(QTest::qWaitForWindowActive(&start.window()));
+    QTRY_COMPARE(QApplication::focusWidget(), start.widget("Command1"));
+    if (alt) {
+        QTest::keyPress(static_cast<QWidget*>(nullptr), Qt::Key_Alt);
+        QTest::keyRelease(static_cast<QWidget*>(nullptr), Qt::Key_Alt, Qt::AltModifier);
+    } else {
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F10);
+    }
+    QCOMPARE(start.window().menuBar()->activeAction(), start.window().menuBar()->actions().first());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    QVERIFY(program->exists(content::aboutForm));
+    FormInstance& about = program->form(content::aboutForm);
+    QVERIFY(about.isShown());
+    QVERIFY(QTest::qWaitForWindowActive(&about.window()));
+    QTRY_COMPARE(QApplication::focusWidget(), about.widget("Command1"));
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);  // «Закрити»
+    QCOMPARE(program.outcome().exits, std::vector<int>{0});
+}
+
+void AccessTest::focusMarkerContrast() {
+    testing::TestProgram program;
+    program.start();
+    program.click("Form1", "Command1");
+    FormInstance& form = program->form("Form2");
+    QVERIFY(QTest::qWaitForWindowActive(&form.window()));
+    QWidget* box = form.widget("Check1");
+    QTRY_COMPARE(QApplication::focusWidget(), box);
+    const QImage focused = box->grab().toImage();
+    box->clearFocus();
+    const QImage plain = box->grab().toImage();
+    // The marker's pixels against the box's own colour: at least 3 to 1.
+    const QColor background = plain.pixelColor(plain.width() - 2, plain.height() / 2);
+    int markerPixels = 0;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            if (focused.pixel(x, y) != plain.pixel(x, y)) {
+                ++markerPixels;
+                QVERIFY(contrast(focused.pixelColor(x, y), background) >= 3.0);
+            }
+    QVERIFY(markerPixels > 20);
+}
+
+// Run by CTest at several scale factors: every form keeps its layout, sharp and unclipped.
+void AccessTest::formsAtThisScale() {
+    testing::TestProgram program;
+    for (const auto& design : content::designs()) {
+        program.start(design.name);
+        FormInstance& form = program->form(design.name);
+        QWidget* surface = form.window().surface();
+        const qreal scale = surface->devicePixelRatioF();
+        const QImage image = surface->grab().toImage();
+        const QSize logical(design.clientWidth / 15, design.clientHeight / 15);
+        QCOMPARE(surface->size(), logical);
+        QCOMPARE(image.size(), (QSizeF(logical) * scale).toSize());
+        const QRect screen = form.window().screen()->availableGeometry();
+        QVERIFY((form.window().geometry().center() - screen.center()).manhattanLength() <= 2);
+        form.hide();
+    }
+}
+
+// Lines break once, by the logical widths, so they break alike at every scale. Drawn through a
+// scaled painter, as a high-density display draws them, no line may run past its caption area.
+void AccessTest::captionLinesFitAtEveryScale() {
+    testing::TestProgram program;  // registers the fonts
+    int checked = 0;
+    for (const auto& design : content::designs()) {
+        for (const auto& control : design.controls) {
+            if (!control.caption || (control.kind != engine::ControlKind::Label &&
+                                     control.kind != engine::ControlKind::CheckBox))
+                continue;
+            const auto props = engine::resolve(control, design);
+            const auto lines = engine::captionLines(control.kind, props);
+            const double width = engine::captionWidth(control.kind, props);
+            const double height = engine::lineHeight(engine::toQFont(props.font)) * lines.size();
+            for (const double scale : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+                const int margin = 40;  // room to see ink that would be clipped
+                QImage image(QSize(int((width + 2 * margin) * scale), int(height * scale) + 1),
+                             QImage::Format_RGB32);
+                image.setDevicePixelRatio(scale);
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                painter.setPen(Qt::black);
+                engine::drawLines(painter, QRectF(margin, 0, width, height), lines,
+                                  engine::toQFont(props.font), props.alignment);
+                painter.end();
+                int left = image.width(), right = -1;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        if (qGray(image.pixel(x, y)) < 160) {
+                            left = std::min(left, x);
+                            right = std::max(right, x);
+                        }
+                const QString where =
+                    QString("%1.%2 at %3").arg(design.name, control.name).arg(scale);
+                QVERIFY2(left >= margin * scale - 1, qPrintable(where));
+                QVERIFY2(right <= (margin + width) * scale + 1, qPrintable(where));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 600);
+}
+
+QTEST_MAIN(AccessTest)
+#include "test_access.moc"
