@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Reads the real program's accessibility tree through AT-SPI, the way a screen reader does: on
+# its own X display and session bus. Exits 77 (skipped) only where these cannot start.
+set -u
+exe=$1
+here=$(cd "$(dirname "$0")" && pwd)
+
+for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
+
+display=$((200 + RANDOM % 300))
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+[ -S "/tmp/.X11-unix/X$display" ] || { echo "SKIP: Xvfb could not start"; exit 77; }
+
+export DISPLAY=":$display"
+dbus-run-session -- bash -c '
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    sleep 1
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$1" >/dev/null 2>&1 &
+    app=$!
+    /usr/bin/python3 "$2"
+    status=$?
+    kill $app 2>/dev/null
+    exit $status
+' _ "$exe" "$here/read_question.py"
