@@ -48,14 +48,6 @@ QString caption(FormInstance& form, const QString& control) {
     return {};
 }
 
-void playPass(testing::TestProgram& program, int right) {
-    program.click("Form1", "Command1");
-    for (const auto& q : content::answerKey) {
-        if (q.number <= right) program.click(q.form, q.scoredCheckBox);
-        program.click(q.form, "Command1");
-    }
-}
-
 double luminance(QColor c) {
     auto channel = [](double v) {
         v /= 255.0;
@@ -142,7 +134,8 @@ void AccessTest::resultForm() {
     const bool passed = right >= 19;
     testing::TestProgram program;
     program.start();
-    playPass(program, right);
+    program.click("Form1", "Command1");
+    program.answerAll(testing::rightAnswers(right));
     FormInstance& form = program->form(content::resultForm);
     const QString verdict = passed ? content::passVerdict : content::failVerdict;
     const QList<Node> expected = {

@@ -46,28 +46,8 @@ private:
     engine::Program& program_;
 };
 
-// Ticks, on each question form, the boxes that `choose` names for it, then clicks «Далі».
-void playPass(testing::TestProgram& program,
-              const std::function<QStringList(const content::Question&)>& choose) {
-    for (const auto& q : answerKey) {
-        QVERIFY2(program->form(q.form).isShown(), qPrintable(q.form + " is not on screen"));
-        for (const auto& box : choose(q)) program.click(q.form, box);
-        program.click(q.form, "Command1");
-    }
-}
-
 QStringList scoredOnly(const content::Question& q) {
     return {q.scoredCheckBox};
-}
-
-// The first `n` questions answered right, the rest with every other box ticked.
-std::function<QStringList(const content::Question&)> rightAnswers(int n) {
-    return [n](const content::Question& q) {
-        if (q.number <= n) return QStringList{q.scoredCheckBox};
-        QStringList wrong = boxes;
-        wrong.removeAll(q.scoredCheckBox);
-        return wrong;
-    };
 }
 
 }  // namespace
@@ -107,11 +87,11 @@ void PassTest::verdicts() {
     program.start();
     program.click("Form1", "Command1");
     if (allBoxes)
-        playPass(program, [](const content::Question&) { return boxes; });
+        program.answerAll([](const content::Question&) { return boxes; });
     else if (right == 0)
-        playPass(program, [](const content::Question&) { return QStringList(); });
+        program.answerAll([](const content::Question&) { return QStringList(); });
     else
-        playPass(program, rightAnswers(right));
+        program.answerAll(testing::rightAnswers(right));
 
     FormInstance& result = program->form(content::resultForm);
     QVERIFY(result.isShown());
@@ -144,7 +124,7 @@ void PassTest::lastQuestionCounts() {
     testing::TestProgram program;
     program.start();
     program.click("Form1", "Command1");
-    playPass(program, [](const content::Question& q) {
+    program.answerAll([](const content::Question& q) {
         return q.number <= 18 || q.number == 24 ? QStringList{q.scoredCheckBox} : QStringList();
     });
     QCOMPARE(program->form("Form26").caption("Label2"), QString("1"));
@@ -162,7 +142,7 @@ void PassTest::formsComeInOrderAndOneIsAlwaysShown() {
     watcher.watchAll();
 
     program.click("Form1", "Command1");
-    playPass(program, scoredOnly);
+    program.answerAll(scoredOnly);
 
     QStringList expected = {"+Form2", "-Form1"};
     for (const auto& q : answerKey) expected << "+" + q.next << "-" + q.form;
@@ -207,7 +187,7 @@ void PassTest::newPassKeepsNothingOfTheLast() {
         QVERIFY(!result.visible(content::passPictureControl));
         QVERIFY(!result.visible(content::failPictureControl));
 
-        playPass(program, passFirst ? rightAnswers(24) : rightAnswers(3));
+        program.answerAll(testing::rightAnswers(passFirst ? 24 : 3));
         QCOMPARE(result.visible(content::passPictureControl), passFirst);
         QCOMPARE(result.visible(content::failPictureControl), !passFirst);
         program.click(content::resultForm, "Command1");  // «Розпочати знову»
@@ -259,7 +239,7 @@ void PassTest::closeEndsWithStatusZero() {
     if (viaTitleBar) {
         program->form("Form2").window().close();
     } else {
-        playPass(program, scoredOnly);
+        program.answerAll(scoredOnly);
         program.click(content::resultForm, "Command2");
     }
     QCOMPARE(program.outcome().exits, std::vector<int>{0});

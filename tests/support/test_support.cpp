@@ -34,6 +34,23 @@ void TestProgram::click(const QString& form, const QString& control) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
 
+void TestProgram::answerAll(const std::function<QStringList(const content::Question&)>& choose) {
+    for (const auto& q : content::answerKey) {
+        QVERIFY2(program_->form(q.form).isShown(), qPrintable(q.form + " is not on screen"));
+        for (const auto& box : choose(q)) click(q.form, box);
+        click(q.form, "Command1");
+    }
+}
+
+std::function<QStringList(const content::Question&)> rightAnswers(int n) {
+    return [n](const content::Question& q) {
+        if (q.number <= n) return QStringList{q.scoredCheckBox};
+        QStringList wrong = {"Check1", "Check2", "Check3", "Check4"};
+        wrong.removeAll(q.scoredCheckBox);
+        return wrong;
+    };
+}
+
 QImage grabClient(engine::FormInstance& form) {
     return form.window().surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <memory>
 
+#include "content/answer_key.h"
 #include "content/designs.h"
 #include "engine/program.h"
 #include "logic/procedures.h"
@@ -34,12 +35,17 @@ public:
     void start(const QString& form = content::startForm);
     // Clicks a windowed control of a form with the mouse, as a user would.
     void click(const QString& form, const QString& control);
+    // Answers the 24 questions by mouse: on each form, ticks the boxes `choose` names, then «Далі».
+    void answerAll(const std::function<QStringList(const content::Question&)>& choose);
 
 private:
     std::vector<engine::FormDesign> designs_;  // the program reads them for its whole life
     Outcome outcome_;
     std::unique_ptr<engine::Program> program_;
 };
+
+// The first `n` questions answered right, each later one with every other box ticked.
+std::function<QStringList(const content::Question&)> rightAnswers(int n);
 
 // The client area of a live form as drawn, one pixel per 15 twips.
 QImage grabClient(engine::FormInstance& form);
