@@ -337,13 +337,16 @@ int main(int argc, char* argv[]) {
     const std::string load = firstLine("/proc/loadavg");
     const int reps = options.reps;
 
-    // 1. Start-up, probe and floor alternating, after one pair that only warms the file cache.
+    // 1. Start-up, probe and floor alternating (and the floor with text), after one round that
+    // only warms the file cache.
     std::vector<double> probeStart, floorStart, ratio, probeWall, floorWall, floorHwm;
+    std::vector<double> textStart, textRatio;
     std::string qtVersion = "?";
     for (int i = -1; i < reps; ++i) {
         const auto a = runChild(probe, {}, env);
         const auto b = runChild(floorExe, {}, env);
-        if (!a || !b) return 1;
+        const auto c = runChild(floorExe, {"--text"}, env);
+        if (!a || !b || !c) return 1;
         if (i < 0) {
             const auto at = b->output.find("qt ");
             if (at != std::string::npos)
@@ -355,17 +358,24 @@ int main(int argc, char* argv[]) {
         probeStart.push_back(pa);
         floorStart.push_back(fb);
         ratio.push_back(pa / fb);
+        const double fc = ms(c->one("startup") - c->spawned);
+        textStart.push_back(fc);
+        textRatio.push_back(pa / fc);
         probeWall.push_back(ms(a->exited - a->spawned));
         floorWall.push_back(ms(b->exited - b->spawned));
         floorHwm.push_back(mib(b->one("hwm")));
     }
 
-    // 2 to 5. One pass per process.
-    std::vector<long long> startTest, next, score, pass;
+    // 2 to 5. One pass per process, and the floor's own cost of switching windows beside it.
+    std::vector<long long> startTest, next, score, pass, floorSwitch;
     std::vector<double> passHwm;
     for (int i = 0; i < reps; ++i) {
         const auto r = runChild(probe, {"--pass"}, env);
+        const auto f = runChild(floorExe, {"--switch"}, env);
         if (!r || !r->figures.contains("next") || r->figures.at("next").size() != 23) return 1;
+        if (!f || !f->figures.contains("switch")) return 1;
+        const auto& s = f->figures.at("switch");
+        floorSwitch.insert(floorSwitch.end(), s.begin(), s.end());
         startTest.push_back(r->one("start-test"));
         const auto& n = r->figures.at("next");
         next.insert(next.end(), n.begin(), n.end());
@@ -407,6 +417,8 @@ int main(int argc, char* argv[]) {
     t.row("program, Form1 painted", sProbe, "ms", "", {});
     t.row("floor, empty window painted", sFloor, "ms", "", {});
     t.row("program / floor, paired", sRatio, "x", "<= 1.25", sRatio.median <= 1.25);
+    t.row("floor with one line of text", stats(textStart), "ms", "", {});
+    t.row("program / floor with text, paired", stats(textRatio), "x", "", {});
     t.row("program, whole process to exit", stats(probeWall), "ms", "", {});
     t.row("floor, whole process to exit", stats(floorWall), "ms", "", {});
     t.section("2 first «Розпочати тест»: 25 forms created, Form2 painted");
@@ -414,6 +426,7 @@ int main(int argc, char* argv[]) {
     t.section("3 «Далі» to the next form painted");
     t.row("each of the 23 to a question form", sNext, "ms", "<= 2 ms", sNext.median <= 2);
     t.row("the scoring one, to Form4", sScore, "ms", "<= 2 ms", sScore.median <= 2);
+    t.row("floor: a new empty window shown, last hidden", stats(asMs(floorSwitch)), "ms", "", {});
     t.section("4 whole pass in one process");
     t.row("«Розпочати тест» and 24 answers to Form4", sPass, "ms", "", {});
     t.section("5 peak resident memory (VmHWM)");

@@ -6,7 +6,6 @@
 // ends the probe with status 1.
 #include <QApplication>
 #include <QWidget>
-#include <set>
 
 #include "app/quiz.h"
 #include "content/answer_key.h"
@@ -23,49 +22,20 @@ engine::Host failingHost() {
     };
 }
 
-// Every paint delivered in the application, whichever window; a form created inside a click is
-// painted before anyone could watch it alone.
-class PaintLog : public QObject {
-public:
-    PaintLog() { qApp->installEventFilter(this); }
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::Paint) painted_.insert(watched);
-        return false;
-    }
-    void clear() { painted_.clear(); }
-    bool painted(const QObject* o) const { return painted_.contains(o); }
-
-private:
-    std::set<const QObject*> painted_;
-};
-
-constexpr std::int64_t frameTimeoutNs = 10'000'000'000;
-
-// Handles what earlier steps left queued (repaints of ticked boxes, the hidden window's events),
-// so that a timed step starts from an idle program.
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-
 // Clicks form.Command1 and returns the time until `next`'s client area has painted, or -1.
-std::int64_t timedClick(engine::Program& program, PaintLog& log, const QString& form,
+std::int64_t timedClick(engine::Program& program, bench::PaintLog& log, const QString& form,
                         const QString& next) {
-    settle();
+    bench::settle();
     log.clear();
     const std::int64_t start = bench::nowNs();
     program.deliver(form, QStringLiteral("Command1"), engine::Event::Click);
-    if (program.ended()) return -1;
-    const QWidget* surface = program.form(next).window().surface();
-    while (!log.painted(surface)) {
-        if (bench::nowNs() - start > frameTimeoutNs) return -1;
-        QCoreApplication::processEvents();
-    }
+    if (program.ended() || !log.waitFor(program.form(next).window().surface(), start)) return -1;
     return bench::nowNs() - start;
 }
 
 // One pass, twenty answers right: the result form shows the pass verdict and its picture.
 bool playPass(engine::Program& program) {
-    PaintLog log;
+    bench::PaintLog log;
     const std::int64_t start = bench::nowNs();
     const std::int64_t first =
         timedClick(program, log, content::startForm, content::answerKey.front().form);
@@ -87,7 +57,7 @@ bool createForms(engine::Program& program, int count) {
     for (const auto& q : content::answerKey) names << q.form;
     names << content::resultForm;
     if (count < 1 || count > names.size()) return false;
-    settle();
+    bench::settle();
     const std::int64_t start = bench::nowNs();
     for (int i = 0; i < count; ++i) program.form(names[i]);
     const std::int64_t elapsed = bench::nowNs() - start;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <set>
 
 namespace bench {
 
@@ -42,6 +43,37 @@ private:
     std::function<void()> then_;
     bool seen_ = false;
 };
+
+// Every paint delivered in the application, whichever window: a form created inside a click is
+// painted before anyone could watch it alone.
+class PaintLog : public QObject {
+public:
+    PaintLog() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted_.insert(watched);
+        return false;
+    }
+    void clear() { painted_.clear(); }
+    bool painted(const QObject* o) const { return painted_.contains(o); }
+
+    // Handles events until `target` has painted; false if it has not within ten seconds.
+    bool waitFor(const QObject* target, std::int64_t since) const {
+        while (!painted(target)) {
+            if (nowNs() - since > 10'000'000'000) return false;
+            QCoreApplication::processEvents();
+        }
+        return true;
+    }
+
+private:
+    std::set<const QObject*> painted_;
+};
+
+// Handles what earlier steps left queued (repaints, the hidden window's events), so that a timed
+// step starts from an idle program.
+inline void settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
 
 // VmHWM of this process in KiB, or -1 where /proc is missing.
 inline long peakResidentKiB() {
