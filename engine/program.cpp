@@ -31,14 +31,6 @@ QByteArray readResource(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-double toNumber(const QString& text, const QString& where) {
-    if (text.isEmpty()) return 0.0;
-    bool ok = false;
-    const double n = QLocale::c().toDouble(text, &ok);
-    if (!ok) throw RuntimeError(QStringLiteral("%1: текст «%2» не є числом").arg(where, text));
-    return n;
-}
-
 Program::Program(ProgramSetup setup) : setup_(std::move(setup)) { installAccessibility(); }
 
 Program::~Program() = default;
