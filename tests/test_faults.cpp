@@ -1,0 +1,144 @@
+// Injected faults: an undecodable picture or icon, read through the engine's picture reader, and a
+// score label that is not a number when the pass is scored. Each must end the program through the
+// fatal run-time error, with status 1, at the failing step and never with a verdict on screen.
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "content/answer_key.h"
+#include "content/pictures.h"
+#include "support/test_support.h"
+
+using content::answerKey;
+
+namespace {
+
+enum class Moment { StartUp, StartPass, About, Scoring };
+
+// The first bytes of the real file: the decoder is chosen, then finds no image data.
+QByteArray truncated(const QString& path) {
+    return engine::readResource(path).left(32);
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Moment)
+
+class FaultTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fatalError_data();
+    void fatalError();
+};
+
+void FaultTest::fatalError_data() {
+    QTest::addColumn<QString>("brokenFile");     // read as undecodable bytes; empty: none
+    QTest::addColumn<int>("goodReadsFirst");     // reads of that file that still succeed
+    QTest::addColumn<QString>("badScoreLabel");  // "FormN.LabelM", or empty
+    QTest::addColumn<Moment>("moment");          // the step that fails
+    QTest::addColumn<QStringList>("named");      // what the message must name
+
+    using M = Moment;
+    const QString none;
+    QTest::newRow("start picture") << content::StartPicture << 0 << none << M::StartUp
+                                   << QStringList{"Form1.Image1", content::StartPicture};
+    QTest::newRow("pass picture") << content::PassPicture << 0 << none << M::StartPass
+                                  << QStringList{"Form4.Image1", content::PassPicture};
+    QTest::newRow("fail picture") << content::FailPicture << 0 << none << M::StartPass
+                                  << QStringList{"Form4.Image2", content::FailPicture};
+    QTest::newRow("author portrait") << content::AuthorPortrait << 0 << none << M::About
+                                     << QStringList{"Form27.Image1", content::AuthorPortrait};
+    QTest::newRow("icon of the start form")
+        << content::FormIcon << 0 << none << M::StartUp << QStringList{"Form1", content::FormIcon};
+    QTest::newRow("icon of question 1") << content::FormIcon << 1 << none << M::StartPass
+                                        << QStringList{"Form2", content::FormIcon};
+    QTest::newRow("icon of the about form")
+        << content::FormIcon << 1 << none << M::About << QStringList{"Form27", content::FormIcon};
+    QTest::newRow("score label of question 11 is text")
+        << none << 0 << "Form13.Label2" << M::Scoring << QStringList{"Form13.Label2", "abc"};
+    QTest::newRow("hidden score label of question 1 is text")
+        << none << 0 << "Form2.Label6" << M::Scoring << QStringList{"Form2.Label6", "abc"};
+}
+
+void FaultTest::fatalError() {
+    QFETCH(QString, brokenFile);
+    QFETCH(int, goodReadsFirst);
+    QFETCH(QString, badScoreLabel);
+    QFETCH(Moment, moment);
+    QFETCH(QStringList, named);
+
+    auto reads = std::make_shared<int>(0);
+    testing::ProgramOptions options;
+    options.readPicture = [=](const QString& path) {
+        if (path != brokenFile || (*reads)++ < goodReadsFirst) return engine::readResource(path);
+        return truncated(path);
+    };
+    testing::TestProgram program(content::designs(), options);
+    const auto& outcome = program.outcome();
+    auto failed = [&] { return !outcome.exits.empty(); };
+
+    // Walk the road of a pass until the fault strikes: every answer right, so that a verdict
+    // shown by mistake would be the pass verdict.
+    program.start();
+    if (!failed()) {
+        if (moment == Moment::About)
+            program->form(content::startForm).window().menuBar()->actions().first()->trigger();
+        else
+            program.click(content::startForm, "Command1");
+    }
+    if (!failed() && moment == Moment::Scoring) {
+        for (const auto& q : answerKey) {
+            program.click(q.form, q.scoredCheckBox);
+            if (q.next == content::resultForm) {
+                const auto [form, label] =
+                    std::pair(badScoreLabel.section('.', 0, 0), badScoreLabel.section('.', 1));
+                program->form(form).setCaption(label, "abc");
+            }
+            program.click(q.form, "Command1");
+        }
+    }
+
+    QCOMPARE(outcome.exits, std::vector<int>{1});
+    QCOMPARE(program->exitStatus(), std::optional<int>(1));
+    QCOMPARE(outcome.fatalMessages.size(), 1);
+    const QString message = outcome.fatalMessages.first();
+    QVERIFY2(message.startsWith("Помилка виконання: "), qPrintable(message));
+    // "Form2" must not be found in "Form26".
+    for (const auto& part : named)
+        QVERIFY2(message.contains(QRegularExpression(QRegularExpression::escape(part) + "(?!\\d)")),
+                 qPrintable(message));
+
+    for (auto* f : program->forms()) QVERIFY2(!f->isShown(), qPrintable(f->name()));
+    // Nothing after the failing step: the next form never came up, and no verdict was written.
+    switch (moment) {
+        case Moment::StartUp:
+            QVERIFY(!program->exists(content::startForm));
+            break;
+        case Moment::StartPass:
+            QVERIFY(!program->exists("Form2") || !program->form("Form2").shownBefore());
+            break;
+        case Moment::About:
+            QVERIFY(!program->exists(content::aboutForm) ||
+                    !program->form(content::aboutForm).shownBefore());
+            break;
+        case Moment::Scoring: {
+            auto& result = program->form(content::resultForm);
+            QVERIFY(!result.shownBefore());
+            QCOMPARE(result.caption(content::resultLabel), QString());
+            QVERIFY(!result.visible(content::passPictureControl));
+            QVERIFY(!result.visible(content::failPictureControl));
+            QCOMPARE(program->form("Form26").caption("Label2"), QString("1"));  // done before
+            break;
+        }
+    }
+
+    // The program has ended: no click reaches a procedure any more.
+    program->deliver(content::startForm, "Command1", engine::Event::Click);
+    program->deliver(content::resultForm, "Command1", engine::Event::Click);
+    QCOMPARE(outcome.exits, std::vector<int>{1});
+    QCOMPARE(outcome.fatalMessages.size(), 1);
+    for (auto* f : program->forms()) QVERIFY(!f->isShown());
+}
+
+QTEST_MAIN(FaultTest)
+#include "test_faults.moc"
