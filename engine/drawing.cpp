@@ -1,5 +1,7 @@
 #include "drawing.h"
 
+#include "form_window.h"
+
 #include <QFontMetricsF>
 #include <algorithm>
 
@@ -56,12 +58,14 @@ void drawImage(QPainter& painter, const ControlProperties& p, const QImage& pict
     painter.drawImage(QRectF(r.topLeft(), QSizeF(picture.size())), picture);
 }
 
-void drawLabel(QPainter& painter, const ControlProperties& p) {
+void drawLabel(QPainter& painter, const LiveControl& label) {
+    const ControlProperties& p = label.props;
     const QRect r = pixels(p.rect);
     if (p.backStyle == Opaque) painter.fillRect(r, toQColor(p.backColor));
     if (p.caption.isEmpty()) return;
+    if (!label.lines) label.lines = captionLines(ControlKind::Label, p);
     painter.setPen(toQColor(p.foreColor));
-    drawLines(painter, r, captionLines(ControlKind::Label, p), toQFont(p.font), p.alignment);
+    drawLines(painter, r, *label.lines, toQFont(p.font), p.alignment);
 }
 
 }  // namespace engine

@@ -9,6 +9,8 @@
 
 namespace engine {
 
+struct LiveControl;
+
 // Check box geometry, in pixels: the tick box at the left edge, the caption beside it.
 inline constexpr int tickBoxSize = 13;
 inline constexpr int checkCaptionLeft = 18;
@@ -25,6 +27,6 @@ void drawLines(QPainter& painter, const QRectF& area, const std::vector<QString>
 
 void drawShape(QPainter& painter, const ControlProperties& p);
 void drawImage(QPainter& painter, const ControlProperties& p, const QImage& picture);
-void drawLabel(QPainter& painter, const ControlProperties& p);
+void drawLabel(QPainter& painter, const LiveControl& label);
 
 }  // namespace engine

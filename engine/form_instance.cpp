@@ -1,6 +1,7 @@
 #include "form_instance.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
@@ -48,11 +49,10 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
 
     QIcon icon;
     if (!design.icon.isEmpty()) {
-        const QImage image = decode(program_.readPicture(design.icon));
-        if (image.isNull())
+        icon = program_.icon(design.icon);
+        if (icon.isNull())
             throw RuntimeError(QStringLiteral("%1: не вдалося розпізнати значок %2")
                                    .arg(design.name, design.icon));
-        icon = QIcon(QPixmap::fromImage(image));
     }
 
     window_ = std::make_unique<FormWindow>(design, resolve(design), icon, controls_);
@@ -133,6 +133,7 @@ void FormInstance::setCaption(const QString& n, const QString& text) {
     LiveControl& c = control(n, "Caption", {ControlKind::Label});
     if (c.props.caption == text) return;
     c.props.caption = text;
+    c.lines.reset();
     if (c.props.visible) window_->surface()->update(pixels(c.props.rect));
     notifyAccessibleChange(window_->surface(), c);
 }
@@ -203,6 +204,8 @@ void FormInstance::hide() {
     if (!window_->isVisible()) return;
     const bool wasActive = window_->isActiveWindow();
     window_->hide();
+    // A hidden form keeps no pixels (about half a MiB each); the store grows again on Show.
+    if (QBackingStore* store = window_->backingStore()) store->resize(QSize(0, 0));
     program_.noteHidden(*this, wasActive);
 }
 

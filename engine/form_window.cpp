@@ -41,7 +41,7 @@ void FormSurface::paintEvent(QPaintEvent* e) {
                 drawImage(painter, it->props, it->picture);
                 break;
             case ControlKind::Label:
-                drawLabel(painter, it->props);
+                drawLabel(painter, *it);
                 break;
             default:
                 break;

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "properties.h"
 
@@ -20,7 +21,8 @@ struct LiveControl {
     const ControlDesign* design = nullptr;
     ControlProperties props;
     QImage picture;
-    QString description;  // what a picture shows, for screen readers
+    QString description;                                // what a picture shows, for screen readers
+    mutable std::optional<std::vector<QString>> lines;  // a label's caption laid out, once
     QWidget* widget = nullptr;
 };
 

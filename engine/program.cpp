@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPixmap>
 #include <algorithm>
 
 #include "accessibility.h"
@@ -31,7 +32,9 @@ QByteArray readResource(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Program::Program(ProgramSetup setup) : setup_(std::move(setup)) { installAccessibility(); }
+Program::Program(ProgramSetup setup) : setup_(std::move(setup)) {
+    installAccessibility();
+}
 
 Program::~Program() = default;
 
@@ -44,6 +47,16 @@ FormInstance& Program::form(const QString& name) {
     slots_.emplace(name, std::move(instance));
     created_.push_back(&ref);
     return ref;
+}
+
+QIcon Program::icon(const QString& path) {
+    auto it = icons_.find(path);
+    if (it == icons_.end()) {
+        const QImage image = QImage::fromData(readPicture(path));
+        it =
+            icons_.emplace(path, image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image))).first;
+    }
+    return it->second;
 }
 
 bool Program::exists(const QString& name) const {

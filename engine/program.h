@@ -4,6 +4,7 @@
 // errors. A test may build as many programs in one process as it likes.
 
 #include <QHash>
+#include <QIcon>
 #include <QStringList>
 #include <functional>
 #include <map>
@@ -81,7 +82,11 @@ public:
 
     // For the engine: picture bytes, and which form to activate when the active one hides.
     QByteArray readPicture(const QString& path) const { return setup_.readPicture(path); }
-    QString describePicture(const QString& path) const { return setup_.pictureDescriptions.value(path); }
+    // Every form bears the same icon: it is decoded once. Null if it cannot be decoded.
+    QIcon icon(const QString& path);
+    QString describePicture(const QString& path) const {
+        return setup_.pictureDescriptions.value(path);
+    }
     QString describeForm(const FormInstance& form) const {
         return setup_.describeForm ? setup_.describeForm(form) : QString();
     }
@@ -96,6 +101,7 @@ private:
     std::map<QString, std::unique_ptr<FormInstance>> slots_;
     std::vector<FormInstance*> created_;
     std::vector<FormInstance*> shownOrder_;  // most recently shown last
+    std::map<QString, QIcon> icons_;
     bool halted_ = false;
     std::optional<int> exitStatus_;
 };
