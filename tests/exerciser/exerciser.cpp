@@ -5,6 +5,7 @@
 //   exerciser run --seed 7 --actions 100000     (or MEREZHVAR_SEED / MEREZHVAR_ACTIONS)
 //
 // The same seed and count replay the same actions; a violation prints the seed and the step.
+#include <unistd.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <csignal>
+#include <cstring>
 #include <deque>
 #include <random>
 
@@ -116,13 +119,53 @@ void postClick(QWidget* window, QPoint local, bool doubleClick) {
     post(QEvent::MouseButtonRelease, Qt::NoButton);
 }
 
+// A crash bypasses the model's checks; the seed and step to replay it still reach the log.
+volatile std::sig_atomic_t crashSeed = 0, crashStep = 0;
+struct sigaction previousHandlers[32];
+constexpr int crashSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
+
+void writeNumber(long long n) {
+    char digits[24];
+    int i = sizeof digits;
+    do digits[--i] = char('0' + n % 10);
+    while ((n /= 10) > 0);
+    [[maybe_unused]] auto written = ::write(2, digits + i, sizeof digits - i);
+}
+
+void noteCrash(int signal) {
+    const char* text[] = {"\nexerciser crashed at seed ", " step ",
+                          ": replay with --seed and "
+                          "--actions set so\n"};
+    [[maybe_unused]] auto a = ::write(2, text[0], std::strlen(text[0]));
+    writeNumber(crashSeed);
+    [[maybe_unused]] auto b = ::write(2, text[1], std::strlen(text[1]));
+    writeNumber(crashStep);
+    [[maybe_unused]] auto c = ::write(2, text[2], std::strlen(text[2]));
+    sigaction(signal, &previousHandlers[signal], nullptr);
+    std::raise(signal);
+}
+
+struct CrashNote {
+    explicit CrashNote(quint64 seed) {
+        struct sigaction note = {};
+        note.sa_handler = noteCrash;
+        for (int signal : crashSignals) sigaction(signal, &note, &previousHandlers[signal]);
+        crashSeed = std::sig_atomic_t(seed);
+    }
+    ~CrashNote() {
+        for (int signal : crashSignals) sigaction(signal, &previousHandlers[signal], nullptr);
+    }
+};
+
 class Exerciser {
 public:
     Exerciser(quint64 seed, qint64 actions) : seed_(seed), actions_(actions), rng_(seed) {}
 
     Figures run() {
+        const CrashNote crashNote(seed_);
         fresh();
         for (step_ = 1; step_ <= actions_; ++step_) {
+            crashStep = std::sig_atomic_t(step_);
             try {
                 act();
                 check();
@@ -670,6 +713,10 @@ int main(int argc, char** argv) {
             rest.push_back(argv[i]);
         }
     }
+    // Qt Test's watchdog ends a test function after five minutes; the long mode takes longer.
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT",
+                QByteArray::number(std::max<qint64>(300000, actionsArg * 5)));
     int restCount = int(rest.size());
     QApplication app(restCount, rest.data());
     ExerciserTest test;
