@@ -29,10 +29,6 @@ const char* kindName(ControlKind kind) {
     return "?";
 }
 
-QImage decode(const QByteArray& bytes) {
-    return QImage::fromData(bytes);
-}
-
 }  // namespace
 
 FormInstance::FormInstance(Program& program, const FormDesign& design)
@@ -60,8 +56,12 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
         program_.deliver(name(), item, Event::Click);
     };
     window_->onCloseRequest = [this] { program_.requestClose(name()); };
+    addWindowedControls();
+    orderTabs();
+}
 
-    // Windowed controls are children of the client area, the earlier in the list on top.
+// Windowed controls are children of the client area, the earlier in the list on top.
+void FormInstance::addWindowedControls() {
     QWidget* surface = window_->surface();
     for (auto& c : controls_) {
         if (c.design->kind == ControlKind::CommandButton) {
@@ -80,9 +80,10 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
     }
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if (it->widget) it->widget->raise();
+}
 
-    // Tab order follows TabIndex; labels hold numbers but never take the focus.
-    std::vector<QWidget*> chain;
+// Tab order follows TabIndex; labels hold numbers but never take the focus.
+void FormInstance::orderTabs() {
     std::vector<const LiveControl*> ordered;
     for (const auto& c : controls_)
         if (c.widget) ordered.push_back(&c);
@@ -98,7 +99,7 @@ FormInstance::~FormInstance() {
 }
 
 QImage FormInstance::decodePicture(const LiveControl& c) const {
-    QImage image = decode(program_.readPicture(c.props.picture));
+    QImage image = QImage::fromData(program_.readPicture(c.props.picture));
     if (image.isNull())
         throw RuntimeError(QStringLiteral("%1.%2: не вдалося розпізнати малюнок %3")
                                .arg(name(), c.design->name, c.props.picture));

@@ -44,6 +44,8 @@ private:
     const LiveControl& control(const QString& name, const char* property,
                                std::initializer_list<ControlKind> kinds) const;
     QImage decodePicture(const LiveControl& c) const;
+    void addWindowedControls();
+    void orderTabs();
     void focusFirst();
 
     Program& program_;
