@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -16,19 +15,17 @@ const QColor light(255, 255, 255);
 const QColor shadow(160, 160, 160);
 const QColor darkShadow(64, 64, 64);
 
-// A two-pixel three-dimensional edge, raised or sunken.
+// A two-pixel three-dimensional edge, raised or sunken: the outer line light on the lit sides
+// and dark on the others, the inner line grey on the shaded sides.
 void drawEdge(QPainter& p, QRect r, bool sunken) {
-    const QColor& outerTopLeft = sunken ? darkShadow : light;
-    const QColor& outerBottomRight = sunken ? light : darkShadow;
-    const QColor& innerBottomRight = shadow;
-    p.setPen(outerTopLeft);
+    p.setPen(sunken ? darkShadow : light);
     p.drawLine(r.topLeft(), r.topRight());
     p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(outerBottomRight);
+    p.setPen(sunken ? light : darkShadow);
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
     r.adjust(1, 1, -1, -1);
-    p.setPen(sunken ? shadow : innerBottomRight);
+    p.setPen(shadow);
     if (sunken) {
         p.drawLine(r.topLeft(), r.topRight());
         p.drawLine(r.topLeft(), r.bottomLeft());
