@@ -108,12 +108,16 @@ QImage FormInstance::decodePicture(const LiveControl& c) const {
     return image;
 }
 
-const LiveControl& FormInstance::control(const QString& n, const char* property,
-                                         std::initializer_list<ControlKind> kinds) const {
+const LiveControl* FormInstance::find(const QString& n) const {
     const auto it = std::find_if(controls_.begin(), controls_.end(),
                                  [&](const LiveControl& c) { return c.design->name == n; });
-    if (it == controls_.end())
-        throw RuntimeError(QStringLiteral("%1.%2: такого елемента немає").arg(name(), n));
+    return it == controls_.end() ? nullptr : &*it;
+}
+
+const LiveControl& FormInstance::control(const QString& n, const char* property,
+                                         std::initializer_list<ControlKind> kinds) const {
+    const LiveControl* it = find(n);
+    if (!it) throw RuntimeError(QStringLiteral("%1.%2: такого елемента немає").arg(name(), n));
     if (std::find(kinds.begin(), kinds.end(), it->design->kind) == kinds.end())
         throw RuntimeError(QStringLiteral("%1.%2: %3 не має властивості %4")
                                .arg(name(), n, QLatin1String(kindName(it->design->kind)),
@@ -173,9 +177,8 @@ void FormInstance::setVisible(const QString& n, bool v) {
 }
 
 QWidget* FormInstance::widget(const QString& n) const {
-    const auto it = std::find_if(controls_.begin(), controls_.end(),
-                                 [&](const LiveControl& c) { return c.design->name == n; });
-    return it == controls_.end() ? nullptr : it->widget;
+    const LiveControl* c = find(n);
+    return c ? c->widget : nullptr;
 }
 
 void FormInstance::focusFirst() {

@@ -39,6 +39,7 @@ public:
     QWidget* widget(const QString& control) const;
 
 private:
+    const LiveControl* find(const QString& name) const;
     LiveControl& control(const QString& name, const char* property,
                          std::initializer_list<ControlKind> kinds);
     const LiveControl& control(const QString& name, const char* property,

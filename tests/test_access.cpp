@@ -43,9 +43,7 @@ QAccessibleInterface* windowOf(FormInstance& form) {
 }
 
 QString caption(FormInstance& form, const QString& control) {
-    for (const auto& c : form.design().controls)
-        if (c.name == control) return c.caption.value_or(QString());
-    return {};
+    return engine::findControl(form.design(), control)->caption.value_or(QString());
 }
 
 double luminance(QColor c) {
