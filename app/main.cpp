@@ -1,13 +1,12 @@
 #include <QApplication>
 
+#include "app/quiz.h"
 #include "content/designs.h"
-#include "quiz.h"
+#include "engine/application.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     app::describeApplication();
-    engine::Program program(app::quizSetup(engine::applicationHost(content::programCaption)));
-    program.start(content::startForm);
-    if (const auto status = program.exitStatus()) return *status;  // a fatal error at start-up
-    return QApplication::exec();
+    return engine::run(app::quizSetup(engine::applicationHost(content::programCaption)),
+                       content::startForm);
 }

@@ -1,4 +1,4 @@
-#include "quiz.h"
+#include "app/quiz.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -30,7 +30,7 @@ engine::ProgramSetup quizSetup(engine::Host host) {
         .host = std::move(host),
         .fonts = content::fontResources(),
         .pictureDescriptions = content::pictureDescriptions(),
-        .describeForm = content::describeForm,
+        .describeForm = logic::describeForm,
     };
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "app/quiz.h"
+#include "engine/program.h"
 #include "content/answer_key.h"
 #include "content/designs.h"
 #include "probe_support.h"

@@ -1,8 +1,6 @@
-#include "descriptions.h"
+#include "content/descriptions.h"
 
-#include "answer_key.h"
-#include "engine/form_instance.h"
-#include "pictures.h"
+#include "content/pictures.h"
 
 namespace content {
 
@@ -13,14 +11,6 @@ QHash<QString, QString> pictureDescriptions() {
         {FailPicture, QStringLiteral("Зелений мультяшний вірус-монстр")},
         {AuthorPortrait, QStringLiteral("Портрет авторки тесту, учениці")},
     };
-}
-
-QString describeForm(const engine::FormInstance& form) {
-    if (form.name() == resultForm) return form.caption(resultLabel).trimmed();
-    for (const auto& q : answerKey)
-        if (q.form == form.name())
-            return QStringLiteral("Питання %1 з %2").arg(q.number).arg(answerKey.size());
-    return {};
 }
 
 }  // namespace content

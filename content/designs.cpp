@@ -1,4 +1,4 @@
-#include "designs.h"
+#include "content/designs.h"
 
 #include <algorithm>
 #include <iterator>

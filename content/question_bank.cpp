@@ -3,9 +3,9 @@
 // the test come from content::answerKey.
 #include <algorithm>
 
-#include "answer_key.h"
-#include "designs.h"
-#include "pictures.h"
+#include "content/answer_key.h"
+#include "content/designs.h"
+#include "content/pictures.h"
 
 namespace content {
 namespace {

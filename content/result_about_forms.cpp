@@ -1,6 +1,6 @@
 // The result form Form4 and the about form Form27.
-#include "designs.h"
-#include "pictures.h"
+#include "content/designs.h"
+#include "content/pictures.h"
 
 namespace content {
 

@@ -1,5 +1,5 @@
-#include "designs.h"
-#include "pictures.h"
+#include "content/designs.h"
+#include "content/pictures.h"
 
 namespace content {
 

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <algorithm>
 
-#include "form_window.h"
+#include "form_surface.h"
 
 namespace engine {
 namespace {
@@ -126,20 +126,8 @@ void installAccessibility() {
     (void)installed;
 }
 
-QAccessibleInterface* FormSurface::accessibleFor(const LiveControl& control) {
-    auto it = accessibleIds_.find(&control);
-    if (it == accessibleIds_.end()) {
-        // Qt owns registered interfaces; the surface hands them back when it goes.
-        const QAccessible::Id id =
-            QAccessible::registerAccessibleInterface(new PaintedControlAccessible(this, &control));
-        it = accessibleIds_.emplace(&control, id).first;
-    }
-    return QAccessible::accessibleInterface(it->second);
-}
-
-void FormSurface::releaseAccessibles() {
-    for (const auto& [control, id] : accessibleIds_) QAccessible::deleteAccessibleInterface(id);
-    accessibleIds_.clear();
+QAccessibleInterface* newPaintedAccessible(FormSurface* surface, const LiveControl* control) {
+    return new PaintedControlAccessible(surface, control);
 }
 
 void notifyAccessibleChange(FormSurface* surface, const LiveControl& control) {

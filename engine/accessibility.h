@@ -14,6 +14,9 @@ struct LiveControl;
 // Registers the accessible interfaces of the engine's widgets; once per process.
 void installAccessibility();
 
+// The accessible interface of a painted label or picture; the caller registers it with Qt.
+QAccessibleInterface* newPaintedAccessible(FormSurface* surface, const LiveControl* control);
+
 // Tells assistive technology that a painted control changed its text or visibility.
 void notifyAccessibleChange(FormSurface* surface, const LiveControl& control);
 

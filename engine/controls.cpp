@@ -15,6 +15,14 @@ const QColor light(255, 255, 255);
 const QColor shadow(160, 160, 160);
 const QColor darkShadow(64, 64, 64);
 
+// A button's focus marker lies this far inside its edge; a check box's surrounds the caption's
+// ink by these margins.
+constexpr int buttonMarkerInset = 4;
+constexpr QMarginsF captionMarkerMargins(2, 1, 2, 1);
+// The tick, from the tick box's top-left corner: down to the bottom of the V, then up.
+constexpr QPointF tickPoints[] = {{3, 6.5}, {5.5, 9}, {10, 4}};
+constexpr double tickPenWidth = 2.0;
+
 // A two-pixel three-dimensional edge, raised or sunken: the outer line light on the lit sides
 // and dark on the others, the inner line grey on the shaded sides.
 void drawEdge(QPainter& p, QRect r, bool sunken) {
@@ -64,7 +72,9 @@ void CommandButton::paintEvent(QPaintEvent*) {
     p.setFont(font());
     const QRect text = r.translated(sunken ? 1 : 0, sunken ? 1 : 0);
     p.drawText(text, Qt::AlignCenter, this->text());
-    if (hasFocus()) drawFocusMarker(p, r.adjusted(4, 4, -4, -4));
+    if (hasFocus())
+        drawFocusMarker(p, r.adjusted(buttonMarkerInset, buttonMarkerInset, -buttonMarkerInset,
+                                      -buttonMarkerInset));
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* e) {
@@ -77,7 +87,9 @@ void CommandButton::keyPressEvent(QKeyEvent* e) {
 }
 
 CheckBox::CheckBox(const ControlProperties& p, QWidget* parent)
-    : QCheckBox(p.caption, parent), props_(p), lines_(captionLines(ControlKind::CheckBox, p)) {
+    : QCheckBox(p.caption, parent),
+      back_(toQColor(p.backColor)),
+      lines_(captionLines(ControlKind::CheckBox, p)) {
     setTristate(true);
     setFont(toQFont(p.font));
     setGeometry(pixels(p.rect));
@@ -85,7 +97,7 @@ CheckBox::CheckBox(const ControlProperties& p, QWidget* parent)
     setValue(p.value);
 }
 
-int CheckBox::value() const {
+CheckValue CheckBox::value() const {
     switch (checkState()) {
         case Qt::Checked:
             return Checked;
@@ -96,7 +108,7 @@ int CheckBox::value() const {
     }
 }
 
-void CheckBox::setValue(int v) {
+void CheckBox::setValue(CheckValue v) {
     setCheckState(v == Checked ? Qt::Checked : v == Grayed ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
@@ -112,19 +124,19 @@ void CheckBox::nextCheckState() {
 void CheckBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
-    p.fillRect(r, toQColor(props_.backColor));
+    p.fillRect(r, back_);
 
     const QRect box(0, (r.height() - tickBoxSize) / 2, tickBoxSize, tickBoxSize);
-    const int v = value();
+    const CheckValue v = value();
     p.fillRect(box, v == Grayed ? QColor(224, 224, 224) : QColor(Qt::white));
     drawEdge(p, box, true);
     if (v != Unchecked) {
         p.save();
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(v == Grayed ? QColor(128, 128, 128) : QColor(Qt::black), 2.0, Qt::SolidLine,
+        p.setPen(QPen(v == Grayed ? QColor(128, 128, 128) : QColor(Qt::black), tickPenWidth, Qt::SolidLine,
                       Qt::SquareCap, Qt::MiterJoin));
         const QPointF o = box.topLeft();
-        const QPointF tick[] = {o + QPointF(3, 6.5), o + QPointF(5.5, 9), o + QPointF(10, 4)};
+        const QPointF tick[] = {o + tickPoints[0], o + tickPoints[1], o + tickPoints[2]};
         p.drawPolyline(tick, 3);
         p.restore();
     }
@@ -143,7 +155,7 @@ void CheckBox::paintEvent(QPaintEvent*) {
             inkWidth = std::max(inkWidth, metrics.horizontalAdvance(line));
         QRectF marker = caption;
         marker.setWidth(inkWidth);
-        drawFocusMarker(p, marker.adjusted(-2, -1, 2, 1) & QRectF(r));
+        drawFocusMarker(p, marker.marginsAdded(captionMarkerMargins) & QRectF(r));
     }
 }
 

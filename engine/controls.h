@@ -27,8 +27,9 @@ class CheckBox : public QCheckBox {
 public:
     CheckBox(const ControlProperties& p, QWidget* parent);
 
-    int value() const;  // 0 unticked, 1 ticked, 2 greyed
-    void setValue(int v);
+    // The box's state is its one record of Value.
+    CheckValue value() const;
+    void setValue(CheckValue v);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -36,7 +37,7 @@ protected:
     void nextCheckState() override;
 
 private:
-    ControlProperties props_;
+    QColor back_;
     std::vector<QString> lines_;
 };
 

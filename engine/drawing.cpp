@@ -1,9 +1,9 @@
 #include "drawing.h"
 
-#include "form_window.h"
-
 #include <QFontMetricsF>
 #include <algorithm>
+
+#include "live_control.h"
 
 namespace engine {
 
@@ -23,7 +23,7 @@ double lineHeight(const QFont& font) {
 }
 
 void drawLines(QPainter& painter, const QRectF& area, const std::vector<QString>& lines,
-               const QFont& font, int alignment) {
+               const QFont& font, Alignment alignment) {
     const QFontMetricsF metrics(font);
     painter.setFont(font);
     double y = area.top() + metrics.ascent();
@@ -42,7 +42,7 @@ void drawShape(QPainter& painter, const ControlProperties& p) {
     painter.setPen(QPen(toQColor(standardTextColour), 1.0));
     painter.setBrush(p.fillStyle == Solid ? QBrush(toQColor(p.fillColor)) : Qt::NoBrush);
     if (p.shape == RoundedRectangle) {
-        const double radius = std::min(r.width(), r.height()) / 10.0;
+        const double radius = std::min(r.width(), r.height()) * cornerRadiusShare;
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.drawRoundedRect(outline, radius, radius);
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -62,10 +62,8 @@ void drawLabel(QPainter& painter, const LiveControl& label) {
     const ControlProperties& p = label.props;
     const QRect r = pixels(p.rect);
     if (p.backStyle == Opaque) painter.fillRect(r, toQColor(p.backColor));
-    if (p.caption.isEmpty()) return;
-    if (!label.lines) label.lines = captionLines(ControlKind::Label, p);
     painter.setPen(toQColor(p.foreColor));
-    drawLines(painter, r, *label.lines, toQFont(p.font), p.alignment);
+    drawLines(painter, r, label.lines, toQFont(p.font), p.alignment);
 }
 
 }  // namespace engine

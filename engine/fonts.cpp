@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <set>
 
-#include "runtime_error.h"
+#include "engine/runtime_error.h"
 
 namespace engine {
 

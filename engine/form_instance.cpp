@@ -8,6 +8,7 @@
 
 #include "accessibility.h"
 #include "controls.h"
+#include "drawing.h"
 #include "program.h"
 
 namespace engine {
@@ -36,6 +37,7 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
     controls_.reserve(design.controls.size());
     for (const auto& c : design.controls) {
         LiveControl live{.design = &c, .props = resolve(c, design)};
+        if (c.kind == ControlKind::Label) live.lines = captionLines(c.kind, live.props);
         if (c.kind == ControlKind::Image && !live.props.picture.isEmpty()) {
             live.picture = decodePicture(live);
             live.description = program_.describePicture(live.props.picture);
@@ -52,10 +54,10 @@ FormInstance::FormInstance(Program& program, const FormDesign& design)
     }
 
     window_ = std::make_unique<FormWindow>(design, resolve(design), icon, controls_);
-    window_->onMenuChoice = [this](const QString& item) {
-        program_.deliver(name(), item, Event::Click);
-    };
-    window_->onCloseRequest = [this] { program_.requestClose(name()); };
+    QObject::connect(window_.get(), &FormWindow::menuChosen, window_.get(),
+                     [this](const QString& item) { program_.deliver(name(), item, Event::Click); });
+    QObject::connect(window_.get(), &FormWindow::closeRequested, window_.get(),
+                     [this] { program_.requestClose(name()); });
     addWindowedControls();
     orderTabs();
 }
@@ -93,10 +95,8 @@ void FormInstance::orderTabs() {
         QWidget::setTabOrder(ordered[i - 1]->widget, ordered[i]->widget);
 }
 
-FormInstance::~FormInstance() {
-    window_->onCloseRequest = nullptr;
-    window_->onMenuChoice = nullptr;
-}
+// The window goes first, and its signals with it: no close request reaches the program.
+FormInstance::~FormInstance() = default;
 
 QImage FormInstance::decodePicture(const LiveControl& c) const {
     QImage image = QImage::fromData(program_.readPicture(c.props.picture));
@@ -138,21 +138,21 @@ void FormInstance::setCaption(const QString& n, const QString& text) {
     LiveControl& c = control(n, "Caption", {ControlKind::Label});
     if (c.props.caption == text) return;
     c.props.caption = text;
-    c.lines.reset();
+    c.lines = captionLines(ControlKind::Label, c.props);
     if (c.props.visible) window_->surface()->update(pixels(c.props.rect));
     notifyAccessibleChange(window_->surface(), c);
 }
 
-int FormInstance::value(const QString& n) const {
+CheckValue FormInstance::value(const QString& n) const {
     return static_cast<const CheckBox*>(control(n, "Value", {ControlKind::CheckBox}).widget)
         ->value();
 }
 
-void FormInstance::setValue(const QString& n, int v) {
+void FormInstance::setValue(const QString& n, CheckValue v) {
     LiveControl& c = control(n, "Value", {ControlKind::CheckBox});
     if (v < Unchecked || v > Grayed)
         throw RuntimeError(
-            QStringLiteral("%1.%2: недопустиме значення Value %3").arg(name(), n).arg(v));
+            QStringLiteral("%1.%2: недопустиме значення Value %3").arg(name(), n).arg(int(v)));
     static_cast<CheckBox*>(c.widget)->setValue(v);
 }
 

@@ -1,36 +1,36 @@
 #pragma once
-// A live form: created hidden from its design, alive until the program ends. The test logic reads
-// and writes control properties and shows and hides the form through this interface alone.
+// A live form: created hidden from its design, alive until the program ends. Procedures see it
+// as a Form; the engine, tests and tools also reach its window and widgets.
 
 #include <memory>
 #include <vector>
 
+#include "engine/forms.h"
 #include "form_window.h"
 
 namespace engine {
 
 class Program;
 
-class FormInstance {
+class FormInstance final : public Form {
 public:
     FormInstance(Program& program, const FormDesign& design);
-    ~FormInstance();  // the window goes quietly: no close request reaches the program
+    ~FormInstance();
     FormInstance(const FormInstance&) = delete;
     FormInstance& operator=(const FormInstance&) = delete;
 
-    const QString& name() const { return design_.name; }
+    const QString& name() const override { return design_.name; }
     const FormDesign& design() const { return design_; }
 
-    // Run-time properties. A control that does not exist, or a property its kind lacks, fails.
-    QString caption(const QString& control) const;  // Label
-    void setCaption(const QString& control, const QString& text);
-    int value(const QString& control) const;  // CheckBox
-    void setValue(const QString& control, int value);
-    bool visible(const QString& control) const;
-    void setVisible(const QString& control, bool visible);
+    QString caption(const QString& control) const override;
+    void setCaption(const QString& control, const QString& text) override;
+    CheckValue value(const QString& control) const override;
+    void setValue(const QString& control, CheckValue value) override;
+    bool visible(const QString& control) const override;
+    void setVisible(const QString& control, bool visible) override;
 
-    void show();
-    void hide();
+    void show() override;
+    void hide() override;
     bool isShown() const;
     bool shownBefore() const { return shownBefore_; }
 

@@ -3,52 +3,10 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "drawing.h"
-
 namespace engine {
-
-bool isWindowed(ControlKind kind) {
-    return kind == ControlKind::CommandButton || kind == ControlKind::CheckBox;
-}
-
-FormSurface::FormSurface(QSize clientSize, QColor back, const std::vector<LiveControl>& controls,
-                         QWidget* parent)
-    : QWidget(parent), clientSize_(clientSize), back_(back), controls_(controls) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-}
-
-void FormSurface::paintEvent(QPaintEvent* e) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.fillRect(e->rect(), back_);
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        const ControlKind kind = it->design->kind;
-        if (isWindowed(kind) || !it->props.visible) continue;
-        const QRect area = pixels(it->props.rect);
-        if (!area.intersects(e->rect())) continue;
-        painter.save();
-        painter.setClipRect(area);
-        switch (kind) {
-            case ControlKind::Shape:
-                drawShape(painter, it->props);
-                break;
-            case ControlKind::Image:
-                drawImage(painter, it->props, it->picture);
-                break;
-            case ControlKind::Label:
-                drawLabel(painter, *it);
-                break;
-            default:
-                break;
-        }
-        painter.restore();
-    }
-}
 
 FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, const QIcon& icon,
                        const std::vector<LiveControl>& controls) {
@@ -73,12 +31,10 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
         for (const auto& item : design.menu) {
             QAction* action = menuBar_->addAction(item.caption);
             action->setObjectName(item.name);
-            connect(action, &QAction::triggered, this, [this, name = item.name] {
-                if (onMenuChoice) onMenuChoice(name);
-            });
+            connect(action, &QAction::triggered, this,
+                    [this, name = item.name] { emit menuChosen(name); });
         }
-        // The menu bar lies outside the client area, as the frame does: 300 twips high.
-        menuHeight = 20;
+        menuHeight = menuBarHeight;
         menuBar_->setFixedHeight(menuHeight);
         layout->setMenuBar(menuBar_);
     }
@@ -122,7 +78,7 @@ void FormWindow::enterMenuBar() {
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The program decides what closing does; the window never closes itself.
     e->ignore();
-    if (onCloseRequest) onCloseRequest();
+    emit closeRequested();
 }
 
 }  // namespace engine

@@ -32,6 +32,13 @@ QByteArray readResource(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+int run(ProgramSetup setup, const QString& firstForm) {
+    Program program(std::move(setup));
+    program.start(firstForm);
+    if (const auto status = program.exitStatus()) return *status;  // a fatal error at start-up
+    return QApplication::exec();
+}
+
 Program::Program(ProgramSetup setup) : setup_(std::move(setup)) {
     installAccessibility();
 }

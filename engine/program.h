@@ -1,72 +1,29 @@
 #pragma once
 // The running program: the form registry (one live instance per form, created on first reach),
 // the dispatcher that delivers clicks to event procedures one at a time, End, and fatal run-time
-// errors. A test may build as many programs in one process as it likes.
+// errors. Procedures see it only as Forms. A test may build as many programs in one process as it
+// likes.
 
-#include <QHash>
 #include <QIcon>
-#include <QStringList>
-#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
+#include "engine/application.h"
 #include "form_instance.h"
-#include "runtime_error.h"
 
 namespace engine {
 
-class Program;
-
-enum class Event { Click };
-using Procedure = std::function<void(Program&)>;
-
-// One row of the table from (form, control, event) to event procedure.
-struct Binding {
-    QString form;
-    QString control;
-    Event event = Event::Click;
-    Procedure procedure;
-};
-
-// How the program meets the outside when it ends: the real application shows a message box and
-// leaves the event loop; a test records both.
-struct Host {
-    std::function<void(const QString& message)> showFatal;
-    std::function<void(int status)> exit;
-};
-Host applicationHost(const QString& errorTitle);
-
-// Reads the encoded bytes of a picture or icon by its resource path. Tests replace it to make a
-// picture undecodable.
-using PictureReader = std::function<QByteArray(const QString& path)>;
-QByteArray readResource(const QString& path);
-
-struct ProgramSetup {
-    const std::vector<FormDesign>& designs;  // outlives the program
-    std::vector<Binding> bindings;
-    QStringList hideOnClose;  // forms whose title-bar close hides them; any other close ends
-    Host host;
-    QStringList fonts;  // resource paths of the embedded font files
-    PictureReader readPicture = readResource;
-    // For screen readers: what each picture shows, by resource path, and a form's description
-    // (where it is in the test, or what it says), set on every Show.
-    QHash<QString, QString> pictureDescriptions;
-    std::function<QString(const FormInstance&)> describeForm;
-};
-
-class Program {
+class Program final : public Forms {
 public:
     explicit Program(ProgramSetup setup);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Reaching a form: its one instance, created hidden on first reach. Never shows it.
-    FormInstance& form(const QString& name);
+    FormInstance& form(const QString& name) override;
     bool exists(const QString& name) const;
-    // Ends the program at once with status 0: every window leaves the screen, the running
-    // procedure stops here, and no further procedure runs.
-    [[noreturn]] void end();
+    [[noreturn]] void end() override;
 
     // Start-up: registers the fonts, creates and shows the first form, under the same guard as a
     // procedure.

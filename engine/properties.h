@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "design.h"
+#include "engine/design.h"
 
 namespace engine {
 
@@ -29,15 +29,15 @@ struct ControlProperties {
     int tabIndex = -1;  // -1: the kind has no place in the tab order
     Colour foreColor = standardTextColour;
     Colour backColor = standardFaceColour;
-    int alignment = LeftJustify;
-    int backStyle = Opaque;
-    int style = Standard;
-    int shape = Rectangle;
-    int fillStyle = TransparentFill;
+    Alignment alignment = LeftJustify;
+    BackStyle backStyle = Opaque;
+    ButtonStyle style = Standard;
+    ShapeKind shape = Rectangle;
+    FillStyle fillStyle = TransparentFill;
     Colour fillColor{0x00000000};
     Font font;
     bool visible = true;
-    int value = Unchecked;
+    CheckValue value = Unchecked;  // a check box's first state; the box itself holds it after
     QString picture;
 };
 

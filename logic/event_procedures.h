@@ -4,30 +4,30 @@
 
 #include "content/answer_key.h"
 #include "content/designs.h"
-#include "engine/program.h"
+#include "engine/forms.h"
 
 namespace logic {
 
 namespace Form1 {
-void Command1_Click(engine::Program& program);    // «Розпочати тест»: starts a pass
-void Про_автора_Click(engine::Program& program);  // the menu entry «Про автора»
+void Command1_Click(engine::Forms& program);    // «Розпочати тест»: starts a pass
+void Про_автора_Click(engine::Forms& program);  // the menu entry «Про автора»
 }  // namespace Form1
 
 namespace QuestionForm {
-void Command1_Click(engine::Program& program, const content::Question& question);  // «Далі»
+void Command1_Click(engine::Forms& program, const content::Question& question);  // «Далі»
 }
 
 namespace Form26 {
-void Command1_Click(engine::Program& program);  // the last «Далі»: records and scores
+void Command1_Click(engine::Forms& program);  // the last «Далі»: records and scores
 }
 
 namespace Form4 {
-void Command1_Click(engine::Program& program);  // «Розпочати знову»
-void Command2_Click(engine::Program& program);  // «Закрити»
+void Command1_Click(engine::Forms& program);  // «Розпочати знову»
+void Command2_Click(engine::Forms& program);  // «Закрити»
 }  // namespace Form4
 
 namespace Form27 {
-void Command1_Click(engine::Program& program);  // «Закрити»
+void Command1_Click(engine::Forms& program);  // «Закрити»
 }
 
 }  // namespace logic

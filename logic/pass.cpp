@@ -6,23 +6,23 @@ namespace logic {
 namespace {
 
 using content::answerKey;
-using engine::Program;
+using engine::Forms;
 
 const QStringList optionBoxes = {"Check1", "Check2", "Check3", "Check4"};
 
 // The answer is right exactly when the scored box is ticked; greyed earns nothing.
-void recordAnswer(Program& program, const content::Question& q) {
-    engine::FormInstance& form = program.form(q.form);
+void recordAnswer(Forms& program, const content::Question& q) {
+    engine::Form& form = program.form(q.form);
     form.setCaption(q.scoreLabel, form.value(q.scoredCheckBox) == engine::Checked ? "1" : "0");
 }
 
 }  // namespace
 
-void Form1::Command1_Click(Program& program) {
+void Form1::Command1_Click(Forms& program) {
     // A new pass inherits no tick and no picture from the last one.
     for (const auto& q : answerKey)
         for (const auto& box : optionBoxes) program.form(q.form).setValue(box, engine::Unchecked);
-    engine::FormInstance& result = program.form(content::resultForm);
+    engine::Form& result = program.form(content::resultForm);
     result.setVisible(content::passPictureControl, false);
     result.setVisible(content::failPictureControl, false);
 
@@ -33,13 +33,13 @@ void Form1::Command1_Click(Program& program) {
     program.form(content::startForm).hide();
 }
 
-void QuestionForm::Command1_Click(Program& program, const content::Question& q) {
+void QuestionForm::Command1_Click(Forms& program, const content::Question& q) {
     recordAnswer(program, q);
     program.form(q.next).show();
     program.form(q.form).hide();
 }
 
-void Form26::Command1_Click(Program& program) {
+void Form26::Command1_Click(Forms& program) {
     const content::Question& last = answerKey.back();
     recordAnswer(program, last);
 
@@ -52,7 +52,7 @@ void Form26::Command1_Click(Program& program) {
 
     // The total passes through the result label and is read back, as a number, before the
     // verdict replaces it; the form is hidden all the while, so no number is ever seen.
-    engine::FormInstance& result = program.form(content::resultForm);
+    engine::Form& result = program.form(content::resultForm);
     const QString where = content::resultForm + "." + content::resultLabel;
     result.setCaption(content::resultLabel, QString::number(total, 'f', 0));
     const bool passed =

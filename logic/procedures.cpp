@@ -1,4 +1,4 @@
-#include "procedures.h"
+#include "logic/procedures.h"
 
 #include "event_procedures.h"
 
@@ -17,7 +17,7 @@ std::vector<engine::Binding> bindings() {
         if (q.next == content::resultForm)
             table.push_back({q.form, "Command1", Event::Click, Form26::Command1_Click});
         else
-            table.push_back({q.form, "Command1", Event::Click, [&q](engine::Program& program) {
+            table.push_back({q.form, "Command1", Event::Click, [&q](engine::Forms& program) {
                                  QuestionForm::Command1_Click(program, q);
                              }});
     }
@@ -26,6 +26,14 @@ std::vector<engine::Binding> bindings() {
 
 QStringList formsHiddenOnClose() {
     return {content::aboutForm};
+}
+
+QString describeForm(const engine::Form& form) {
+    if (form.name() == content::resultForm) return form.caption(content::resultLabel).trimmed();
+    for (const auto& q : content::answerKey)
+        if (q.form == form.name())
+            return QStringLiteral("Питання %1 з %2").arg(q.number).arg(content::answerKey.size());
+    return {};
 }
 
 }  // namespace logic

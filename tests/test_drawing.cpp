@@ -211,17 +211,17 @@ void DrawingTest::checkBoxClickAnywhereAndSpaceToggle() {
     QCOMPARE(before.pixel(90, 12), rgb(green));  // background right of the caption
 
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(95, 20));  // far from tick box and caption
-    QCOMPARE(form.value("Check1"), 1);
+    QCOMPARE(form.value("Check1"), engine::Checked);
     QVERIFY(testing::grabClient(form) != before);  // the tick shows
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 12));
-    QCOMPARE(form.value("Check1"), 0);
+    QCOMPARE(form.value("Check1"), engine::Unchecked);
     QTest::keyClick(box, Qt::Key_Space);
-    QCOMPARE(form.value("Check1"), 1);
+    QCOMPARE(form.value("Check1"), engine::Checked);
 
     form.setValue("Check1", Grayed);
-    QCOMPARE(form.value("Check1"), 2);
+    QCOMPARE(form.value("Check1"), engine::Grayed);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(50, 12));
-    QCOMPARE(form.value("Check1"), 1);  // the user only ever toggles between 0 and 1
+    QCOMPARE(form.value("Check1"), engine::Checked);  // the user only ever toggles between 0 and 1
 }
 
 void DrawingTest::invisibleCheckBoxTakesNoClickOrFocus() {
@@ -243,7 +243,7 @@ void DrawingTest::invisibleCheckBoxTakesNoClickOrFocus() {
     program.start("Test");
     FormInstance& form = program->form("Test");
     QTest::mouseClick(form.window().surface(), Qt::LeftButton, {}, QPoint(50, 12));
-    QCOMPARE(form.value("Check1"), 0);
+    QCOMPARE(form.value("Check1"), engine::Unchecked);
     QVERIFY(!form.widget("Check1")->hasFocus());
     QCOMPARE(form.window().focusWidget(), form.widget("Check2"));  // first focus skips it
     QCOMPARE(testing::grabClient(form).pixel(50, 12), rgb(white));

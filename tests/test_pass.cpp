@@ -180,7 +180,7 @@ void PassTest::newPassKeepsNothingOfTheLast() {
         for (const auto& q : answerKey) {
             FormInstance& f = program->form(q.form);
             QCOMPARE(f.caption(q.scoreLabel), QString());
-            for (const auto& box : boxes) QCOMPARE(f.value(box), 0);
+            for (const auto& box : boxes) QCOMPARE(f.value(box), engine::Unchecked);
         }
         FormInstance& result = program->form(content::resultForm);
         QCOMPARE(result.caption(content::resultLabel), QString());

@@ -134,13 +134,13 @@ void RegistryTest::showOfVisibleFormChangesNothing() {
     testing::TestProgram program(twoForms());
     program.start("FormA");
     FormInstance& a = program->form("FormA");
-    a.setValue("Check2", 1);
+    a.setValue("Check2", Checked);
     a.setCaption("Label1", "1");
     a.window().move(a.window().pos() + QPoint(30, 20));
     const QPoint placed = a.window().pos();
     a.show();
     QCOMPARE(a.window().pos(), placed);
-    QCOMPARE(a.value("Check2"), 1);
+    QCOMPARE(a.value("Check2"), Checked);
     QCOMPARE(a.caption("Label1"), QString("1"));
     QCOMPARE(program->forms().size(), size_t(1));
 }
@@ -151,7 +151,7 @@ void RegistryTest::hideThenShowRestoresPlaceValuesAndFocus() {
     FormInstance& a = program->form("FormA");
     QVERIFY(QTest::qWaitForWindowActive(&a.window()));
     program.click("FormA", "Check2");
-    QCOMPARE(a.value("Check2"), 1);
+    QCOMPARE(a.value("Check2"), engine::Checked);
     QCOMPARE(QApplication::focusWidget(), a.widget("Check2"));
     a.window().move(a.window().pos() + QPoint(40, 10));
     const QPoint placed = a.window().pos();
@@ -161,7 +161,7 @@ void RegistryTest::hideThenShowRestoresPlaceValuesAndFocus() {
     QVERIFY(!a.isShown());
     a.show();
     QCOMPARE(a.window().pos(), placed);  // placed by its start-up position only the first time
-    QCOMPARE(a.value("Check2"), 1);
+    QCOMPARE(a.value("Check2"), engine::Checked);
     QTRY_COMPARE(QApplication::focusWidget(), a.widget("Check2"));
 }
 
@@ -170,13 +170,13 @@ void RegistryTest::writesToHiddenFormShowAtNextShow() {
     FormInstance& b = program->form("FormB");
     const QImage fresh = testing::grabClient(b);
     b.setCaption("Label1", "0");
-    b.setValue("Check1", 1);
+    b.setValue("Check1", Checked);
     QVERIFY(!b.isShown());
     b.show();
     const QImage shown = testing::grabClient(b);
     QVERIFY(shown != fresh);
     QCOMPARE(b.caption("Label1"), QString("0"));
-    QCOMPARE(b.value("Check1"), 1);
+    QCOMPARE(b.value("Check1"), engine::Checked);
 }
 
 void RegistryTest::showRestoresMinimizedForm() {
@@ -192,7 +192,7 @@ void RegistryTest::showRestoresMinimizedForm() {
 
 void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {
     QStringList calls;
-    auto record = [&](const QString& what) { return [&calls, what](Program&) { calls << what; }; };
+    auto record = [&](const QString& what) { return [&calls, what](Forms&) { calls << what; }; };
     testing::TestProgram program(
         twoForms(), {.bindings = {{"FormA", "Command1", Event::Click, record("Command1")},
                                   {"FormA", "Про_автора", Event::Click, record("menu")}}});
@@ -218,12 +218,12 @@ void RegistryTest::endStopsTheProcedureAndEverythingAfter() {
     testing::TestProgram program(
         twoForms(),
         {.bindings = {{"FormA", "Command1", Event::Click,
-                       [&](Program& p) {
+                       [&](Forms& p) {
                            p.form("FormB").show();
                            p.end();
                            ++after;  // never runs
                        }},
-                      {"FormB", "Command1", Event::Click, [&](Program&) { ++after; }}}});
+                      {"FormB", "Command1", Event::Click, [&](Forms&) { ++after; }}}});
     program.start("FormA");
     program.click("FormA", "Command1");
     QCOMPARE(program.outcome().exits, std::vector<int>{0});
@@ -246,30 +246,30 @@ void RegistryTest::undecodablePictureIsFatal() {
 }
 
 void RegistryTest::failingOperationsAreFatal_data() {
-    QTest::addColumn<std::function<void(Program&)>>("step");
+    QTest::addColumn<std::function<void(Forms&)>>("step");
     QTest::addColumn<QString>("message");
-    using Step = std::function<void(Program&)>;
-    QTest::newRow("unknown form") << Step([](Program& p) { p.form("Form99"); })
+    using Step = std::function<void(Forms&)>;
+    QTest::newRow("unknown form") << Step([](Forms& p) { p.form("Form99"); })
                                   << "Form99: такої форми немає";
-    QTest::newRow("unknown control") << Step([](Program& p) { p.form("FormB").value("Check9"); })
+    QTest::newRow("unknown control") << Step([](Forms& p) { p.form("FormB").value("Check9"); })
                                      << "FormB.Check9: такого елемента немає";
     QTest::newRow("property of another kind")
-        << Step([](Program& p) { p.form("FormB").setCaption("Check1", "x"); })
+        << Step([](Forms& p) { p.form("FormB").setCaption("Check1", "x"); })
         << "FormB.Check1: CheckBox не має властивості Caption";
     QTest::newRow("value out of range")
-        << Step([](Program& p) { p.form("FormB").setValue("Check1", 3); })
+        << Step([](Forms& p) { p.form("FormB").setValue("Check1", CheckValue(3)); })
         << "FormB.Check1: недопустиме значення Value 3";
     QTest::newRow("text that is not a number")
-        << Step([](Program&) { toNumber("1a", "FormB.Label1"); })
+        << Step([](Forms&) { toNumber("1a", "FormB.Label1"); })
         << "FormB.Label1: текст «1a» не є числом";
 }
 
 void RegistryTest::failingOperationsAreFatal() {
-    QFETCH(std::function<void(Program&)>, step);
+    QFETCH(std::function<void(Forms&)>, step);
     QFETCH(QString, message);
     bool after = false;
     testing::TestProgram program(twoForms(),
-                                 {.bindings = {{"FormA", "Command1", Event::Click, [&](Program& p) {
+                                 {.bindings = {{"FormA", "Command1", Event::Click, [&](Forms& p) {
                                                     step(p);
                                                     after = true;
                                                 }}}});

@@ -526,7 +526,7 @@ private:
         for (const auto& q : questions) {
             auto& f = program().form(q.form);
             for (const auto& box : boxNames)
-                require(f.value(box) == 0,
+                require(f.value(box) == engine::Unchecked,
                         QStringLiteral("a new pass kept a tick on %1.%2").arg(q.form, box));
         }
         auto& result = program().form(resultName);
@@ -632,10 +632,10 @@ private:
             const auto& q = questions[model_.question];
             auto& f = program().form(q.form);
             for (int b = 0; b < 4; ++b)
-                require(f.value(boxNames[b]) == model_.boxes[model_.question][b],
+                require(int(f.value(boxNames[b])) == model_.boxes[model_.question][b],
                         QStringLiteral("%1.%2 is %3, the model %4")
                             .arg(q.form, boxNames[b])
-                            .arg(f.value(boxNames[b]))
+                            .arg(int(f.value(boxNames[b])))
                             .arg(model_.boxes[model_.question][b]));
         }
         if (model_.stage == Model::Stage::Result) {

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "content/descriptions.h"
+#include "logic/procedures.h"
 #include "engine/fonts.h"
 
 namespace testing {
@@ -20,7 +21,7 @@ TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, Program
         .fonts = content::fontResources(),
         .readPicture = std::move(options.readPicture),
         .pictureDescriptions = content::pictureDescriptions(),
-        .describeForm = content::describeForm,
+        .describeForm = logic::describeForm,
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include "app/quiz.h"
+#include "engine/program.h"
 #include "content/answer_key.h"
 #include "content/designs.h"
 
@@ -32,7 +33,7 @@ bool savePass(int right, const QString& file) {
     program.deliver(content::startForm, "Command1", engine::Event::Click);
     for (const auto& q : content::answerKey) {
         if (q.number <= right && !program.ended())
-            program.form(q.form).setValue(q.scoredCheckBox, 1);
+            program.form(q.form).setValue(q.scoredCheckBox, engine::Checked);
         program.deliver(q.form, "Command1", engine::Event::Click);
     }
     return !program.ended() && save(program.form(content::resultForm), file);

@@ -1,4 +1,4 @@
-#include "runtime_error.h"
+#include "engine/forms.h"
 
 #include <QLocale>
 

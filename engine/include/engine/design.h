@@ -39,13 +39,19 @@ inline Font bold(double points) {
 
 enum class ControlKind { Label, CommandButton, CheckBox, Image, Shape };
 
-// Enumerated settings, by the names the designs use.
-enum Alignment : int { LeftJustify = 0, Center = 2 };
-enum BackStyle : int { Transparent = 0, Opaque = 1 };
-enum ButtonStyle : int { Standard = 0, Graphical = 1 };
-enum ShapeKind : int { Rectangle = 0, RoundedRectangle = 4 };
-enum FillStyle : int { Solid = 0, TransparentFill = 1 };
-enum CheckValue : int { Unchecked = 0, Checked = 1, Grayed = 2 };
+// Enumerated settings, by the names the designs use; each setting takes only its own values.
+enum class Alignment { LeftJustify = 0, Center = 2 };
+enum class BackStyle { Transparent = 0, Opaque = 1 };
+enum class ButtonStyle { Standard = 0, Graphical = 1 };
+enum class ShapeKind { Rectangle = 0, RoundedRectangle = 4 };
+enum class FillStyle { Solid = 0, TransparentFill = 1 };
+enum class CheckValue { Unchecked = 0, Checked = 1, Grayed = 2 };
+using enum Alignment;
+using enum BackStyle;
+using enum ButtonStyle;
+using enum ShapeKind;
+using enum FillStyle;
+using enum CheckValue;
 
 struct Rect {
     Twips left = 0;
@@ -66,15 +72,15 @@ struct ControlDesign {
     std::optional<int> tabIndex;
     std::optional<Colour> foreColor;
     std::optional<Colour> backColor;
-    std::optional<int> alignment;
-    std::optional<int> backStyle;
-    std::optional<int> style;
-    std::optional<int> shape;
-    std::optional<int> fillStyle;
+    std::optional<Alignment> alignment;
+    std::optional<BackStyle> backStyle;
+    std::optional<ButtonStyle> style;
+    std::optional<ShapeKind> shape;
+    std::optional<FillStyle> fillStyle;
     std::optional<Colour> fillColor;
     std::optional<Font> font;
     std::optional<bool> visible;
-    std::optional<int> value;
+    std::optional<CheckValue> value;
     std::optional<QString> picture;  // resource path of an encoded JPEG
 };
 
@@ -101,7 +107,7 @@ struct FormDesign {
     std::vector<MenuItemDesign> menu;     // left to right
 };
 
-// The reads the engine needs: a design by name, and a control of a design by name.
+// A design by name, and a control of a design by name; null where there is none.
 const FormDesign* findDesign(const std::vector<FormDesign>& designs, const QString& name);
 const ControlDesign* findControl(const FormDesign& form, const QString& name);
 

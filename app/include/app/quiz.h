@@ -2,7 +2,7 @@
 // The quiz as an application: its metadata and icon, and the program built from the content and
 // the logic. main() and the start-up benchmark share it, so both do the same start-up work.
 
-#include "engine/program.h"
+#include "engine/application.h"
 
 namespace app {
 

@@ -4,8 +4,8 @@
 
 namespace engine {
 
-// A failed engine operation: a fatal run-time error. Only the dispatcher catches it; it shows the
-// message and ends the program with status 1.
+// The engine's one exception type: a failed operation, a fatal run-time error. Only the dispatcher
+// catches it; it shows the message and ends the program with status 1.
 class RuntimeError : public std::exception {
 public:
     explicit RuntimeError(QString what) : what_(std::move(what)), utf8_(what_.toUtf8()) {}
@@ -16,9 +16,5 @@ private:
     QString what_;
     QByteArray utf8_;
 };
-
-// Reads a caption as a number: the empty text is 0; any other text that is not a decimal number
-// fails, with `where` naming the control.
-double toNumber(const QString& text, const QString& where);
 
 }  // namespace engine

@@ -1,12 +1,18 @@
 #pragma once
 // The event procedures of the quiz and the table that binds them to (form, control, event).
 
-#include "engine/program.h"
+#include "engine/forms.h"
+
+#include <QStringList>
+#include <vector>
 
 namespace logic {
 
 std::vector<engine::Binding> bindings();
 // Forms that the title-bar close button only hides; closing any other form ends the program.
 QStringList formsHiddenOnClose();
+// For screen readers, read from the live form on every Show: «Питання 5 з 24» on a question form,
+// the verdict on the result form, nothing elsewhere.
+QString describeForm(const engine::Form& form);
 
 }  // namespace logic
