@@ -133,8 +133,8 @@ void CheckBox::paintEvent(QPaintEvent*) {
     if (v != Unchecked) {
         p.save();
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(v == Grayed ? QColor(128, 128, 128) : QColor(Qt::black), tickPenWidth, Qt::SolidLine,
-                      Qt::SquareCap, Qt::MiterJoin));
+        p.setPen(QPen(v == Grayed ? QColor(128, 128, 128) : QColor(Qt::black), tickPenWidth,
+                      Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         const QPointF o = box.topLeft();
         const QPointF tick[] = {o + tickPoints[0], o + tickPoints[1], o + tickPoints[2]};
         p.drawPolyline(tick, 3);

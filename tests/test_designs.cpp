@@ -1,5 +1,6 @@
 // The 27 designs: captions fit their controls, every design is consistent, the answer key agrees
-// with the question forms, the departures of each question form hold, and a few forms on rendered pixels.
+// with the question forms, the departures of each question form hold, and a few forms on rendered
+// pixels.
 #include <QFontMetricsF>
 #include <QTest>
 #include <algorithm>

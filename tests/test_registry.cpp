@@ -216,14 +216,13 @@ void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {
 void RegistryTest::endStopsTheProcedureAndEverythingAfter() {
     int after = 0;
     testing::TestProgram program(
-        twoForms(),
-        {.bindings = {{"FormA", "Command1", Event::Click,
-                       [&](Forms& p) {
-                           p.form("FormB").show();
-                           p.end();
-                           ++after;  // never runs
-                       }},
-                      {"FormB", "Command1", Event::Click, [&](Forms&) { ++after; }}}});
+        twoForms(), {.bindings = {{"FormA", "Command1", Event::Click,
+                                   [&](Forms& p) {
+                                       p.form("FormB").show();
+                                       p.end();
+                                       ++after;  // never runs
+                                   }},
+                                  {"FormB", "Command1", Event::Click, [&](Forms&) { ++after; }}}});
     program.start("FormA");
     program.click("FormA", "Command1");
     QCOMPARE(program.outcome().exits, std::vector<int>{0});
