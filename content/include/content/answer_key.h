@@ -28,7 +28,8 @@ inline const QString aboutForm = QStringLiteral("Form27");
 inline const QString passVerdict = QStringLiteral(" Молодець!!! Ви взмозі себе захистити. ");
 inline const QString failVerdict = QStringLiteral(" Для Вас Інтернет може становити загрозу!!!");
 
-// clang-format off: one row a question
+// One row a question.
+// clang-format off
 inline const std::array<Question, 24> answerKey = {{
     {1, "Form2", "Check3", "Label6", "Form3"},
     {2, "Form3", "Check1", "Label4", "Form5"},
