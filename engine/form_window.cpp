@@ -16,6 +16,11 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     if (props.maxButton) flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
     setWindowTitle(props.caption);
+    // Quote marks are punctuation that a speech synthesizer reads aloud; the title bar keeps them.
+    if (QString spoken = QString(props.caption).remove(u'"'); spoken != props.caption)
+        setAccessibleName(spoken);
+    // The designs fix the direction of every text, whatever the toolkit was told.
+    setLayoutDirection(Qt::LeftToRight);
     setWindowIcon(icon);
     setObjectName(design.name);
 
@@ -31,12 +36,15 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
         for (const auto& item : design.menu) {
             QAction* action = menuBar_->addAction(item.caption);
             action->setObjectName(item.name);
-            connect(action, &QAction::triggered, this,
-                    [this, name = item.name] { emit menuChosen(name); });
+            connect(action, &QAction::triggered, this, [this, name = item.name] {
+                leaveMenuBar();
+                emit menuChosen(name);
+            });
         }
         menuHeight = menuBarHeight;
         menuBar_->setFixedHeight(menuHeight);
         layout->setMenuBar(menuBar_);
+        menuBar_->installEventFilter(this);
     }
     surface_ = new FormSurface(client, toQColor(props.backColor), controls, this);
     layout->addWidget(surface_);
@@ -49,6 +57,45 @@ void FormWindow::centreOnScreen() {
     QRect client = geometry();
     client.moveCenter(s->availableGeometry().center());
     setGeometry(client);
+}
+
+void FormWindow::guardGestures(QWidget* control) {
+    control->installEventFilter(this);
+}
+
+void FormWindow::showEvent(QShowEvent* e) {
+    pressedSinceShown_ = false;
+    QWidget::showEvent(e);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == menuBar_) {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            leaveMenuBar();
+            return true;
+        }
+        // Another window took the keyboard: it comes back to the control, not the menu bar.
+        if (e->type() == QEvent::FocusOut && focusWidget() == menuBar_) leaveMenuBar();
+        return false;
+    }
+    switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            pressedSinceShown_ = true;
+            if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
+            return false;
+        // The second half of a double-click whose first half pressed a control of another form:
+        // that form showed this one, which has only now appeared under the pointer.
+        case QEvent::MouseButtonDblClick:
+            return !pressedSinceShown_;
+        default:
+            return false;
+    }
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* e) {
+    pressedSinceShown_ = true;
+    if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
+    QWidget::mousePressEvent(e);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* e) {
@@ -71,8 +118,24 @@ void FormWindow::keyReleaseEvent(QKeyEvent* e) {
 
 void FormWindow::enterMenuBar() {
     if (menuBar_->actions().isEmpty()) return;
+    if (menuBar_->hasFocus()) {  // a second F10 or Alt leaves the menu, as it does elsewhere
+        leaveMenuBar();
+        return;
+    }
+    focusBeforeMenu_ = focusWidget();
     menuBar_->setFocus(Qt::MenuBarFocusReason);
     menuBar_->setActiveAction(menuBar_->actions().first());
+}
+
+// The menu bar gives the keyboard back to the control that had it, or to the first in tab order.
+void FormWindow::leaveMenuBar() {
+    if (focusWidget() != menuBar_) return;
+    menuBar_->setActiveAction(nullptr);
+    if (focusBeforeMenu_ && focusBeforeMenu_ != menuBar_ && focusBeforeMenu_->isVisible())
+        focusBeforeMenu_->setFocus(Qt::MenuBarFocusReason);
+    else
+        focusNextChild();
+    focusBeforeMenu_ = nullptr;
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
