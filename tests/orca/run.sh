@@ -4,6 +4,7 @@
 # PID namespace of its own with its own session bus, X display, speech server and home folder, so
 # nothing outlives the run and no other Orca of this user is touched.
 # Exits 77 (skipped) only where these tools are missing or cannot start.
+# MEREZHVAR_ORCA_KEEP=FILE keeps Orca's whole debug log of a failed run there.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -14,7 +15,8 @@ if [ "${MEREZHVAR_ORCA_STAGE:-}" != inside ]; then
         /usr/bin/python3; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
     done
-    [ -e /usr/share/i18n/locales/uk_UA ] || { echo "SKIP: the uk_UA locale source is missing"; exit 77; }
+    [ -e /usr/share/i18n/locales/uk_UA ] ||
+        { echo "SKIP: the uk_UA locale source is missing"; exit 77; }
     unshare --pid --fork --mount-proc true 2>/dev/null ||
         { echo "SKIP: a PID namespace cannot be made here (unshare)"; exit 77; }
 
@@ -38,9 +40,12 @@ screen-reader-enabled=true
 KEYS
 
     # Orca speaks its own words (roles, states) in the student's language.
-    localedef -i uk_UA -f UTF-8 "$tmp/locale/uk_UA.UTF-8" 2>/dev/null ||
-        { echo "SKIP: localedef cannot build uk_UA.UTF-8"; exit 77; }
-    export LOCPATH=$tmp/locale LANG=uk_UA.UTF-8 LANGUAGE=uk LC_ALL=
+    if ! locale -a 2>/dev/null | grep -qix 'uk_UA.utf-\?8'; then
+        localedef -i uk_UA -f UTF-8 "$tmp/locale/uk_UA.UTF-8" 2>/dev/null ||
+            { echo "SKIP: localedef cannot build uk_UA.UTF-8"; exit 77; }
+        export LOCPATH=$tmp/locale
+    fi
+    export LANG=uk_UA.UTF-8 LANGUAGE=uk LC_ALL=
 
     # A private speech server that synthesizes with espeak-ng into libao's null driver; clients
     # find it by address and may not spawn another one.
@@ -78,8 +83,8 @@ export DISPLAY=:$(cat "$tmp/display")
 openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
 
 speech-dispatcher --run-single --timeout 0 --communication-method unix_socket \
-    --socket-path "$XDG_RUNTIME_DIR/speechd.sock" --config-dir "$XDG_CONFIG_HOME/speech-dispatcher" \
-    --log-dir "$tmp" >"$tmp/speechd.out" 2>&1 &
+    --socket-path "$XDG_RUNTIME_DIR/speechd.sock" \
+    --config-dir "$XDG_CONFIG_HOME/speech-dispatcher" --log-dir "$tmp" >"$tmp/speechd.out" 2>&1 &
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/speechd.sock" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/speechd.sock" ] ||
     { echo "SKIP: speech-dispatcher could not start"; cat "$tmp/speechd.out"; exit 77; }

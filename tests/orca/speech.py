@@ -143,7 +143,7 @@ def main():
             ("option ticked", ["space"], 0.8)]
     quiz += [(f"tab to option {n}", ["Tab"], 0.8) for n in range(2, 5)]
     quiz += [("tab to «Далі»", ["Tab"], 0.8), ("question 2 opens", ["space"], 0.8)]
-    quiz += [(f"question {n} opens", ["Tab"] * 4 + ["space"], 0.5) for n in range(3, QUESTIONS + 1)]
+    quiz += [(f"question {n} opens", ["Tab"] * 4 + ["space"], 0.4) for n in range(3, QUESTIONS + 1)]
     quiz += [("result opens", ["Tab"] * 4 + ["space"], 0.8)]
     # The about form, in a run of its own: its «Закрити» ends the program, and its title-bar
     # close only hides it and gives the start form back.
