@@ -61,11 +61,15 @@ CONF
 
     cp "$here/orca-customizations.py" "$tmp/orca/"
     export MEREZHVAR_ORCA_STAGE=inside MEREZHVAR_ORCA_TMP=$tmp
-    # The session's own services chatter on standard error; it is kept for a failed run.
+    # The session's own services chatter on standard error; the rest is shown for a failed run.
     unshare --pid --fork --mount-proc --kill-child dbus-run-session -- bash "$0" "$exe" \
         2>"$tmp/session.err"
     status=$?
-    [ $status -eq 0 ] || { echo "Standard error of the session:"; tail -n 30 "$tmp/session.err"; }
+    grep -v -e '^dbus-daemon\[' -e '^SpiRegistry daemon' "$tmp/session.err" >"$tmp/session.rest"
+    if [ $status -ne 0 ] && [ -s "$tmp/session.rest" ]; then
+        echo "Standard error of the session:"
+        tail -n 30 "$tmp/session.rest"
+    fi
     exit $status
 fi
 
