@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace engine {
@@ -79,6 +80,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
         return false;
     }
     switch (e->type()) {
+        case QEvent::FocusIn:
+            lastFocus_ = static_cast<QWidget*>(watched);
+            return false;
         case QEvent::MouseButtonPress:
             pressedSinceShown_ = true;
             if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
@@ -108,7 +112,11 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
 }
 
 void FormWindow::keyReleaseEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_) {
+    // Where the style lets the menu bar take Alt itself, it has already done so.
+    const bool menuBarTakesAlt =
+        menuBar_ &&
+        menuBar_->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, menuBar_);
+    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_ && !menuBarTakesAlt) {
         altAlone_ = false;
         enterMenuBar();
         return;
@@ -122,7 +130,6 @@ void FormWindow::enterMenuBar() {
         leaveMenuBar();
         return;
     }
-    focusBeforeMenu_ = focusWidget();
     menuBar_->setFocus(Qt::MenuBarFocusReason);
     menuBar_->setActiveAction(menuBar_->actions().first());
 }
@@ -131,11 +138,10 @@ void FormWindow::enterMenuBar() {
 void FormWindow::leaveMenuBar() {
     if (focusWidget() != menuBar_) return;
     menuBar_->setActiveAction(nullptr);
-    if (focusBeforeMenu_ && focusBeforeMenu_ != menuBar_ && focusBeforeMenu_->isVisible())
-        focusBeforeMenu_->setFocus(Qt::MenuBarFocusReason);
+    if (lastFocus_ && lastFocus_->isVisible())
+        lastFocus_->setFocus(Qt::MenuBarFocusReason);
     else
         focusNextChild();
-    focusBeforeMenu_ = nullptr;
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -48,7 +48,7 @@ private:
     FormSurface* surface_ = nullptr;
     bool altAlone_ = false;
     QMenuBar* menuBar_ = nullptr;
-    QPointer<QWidget> focusBeforeMenu_;  // the control that gets the keyboard back
+    QPointer<QWidget> lastFocus_;  // the control that last had the keyboard, to give it back
     bool pressedSinceShown_ = false;
 };
 
