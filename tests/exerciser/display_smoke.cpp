@@ -3,6 +3,7 @@
 // A bare Xvfb has no window manager, so a window's position is its client area's, minus any menu
 // bar above it; every form is centred on the screen.
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -90,8 +91,10 @@ public:
         return g;
     }
 
-    // Clicks the middle of a control of the form in `window`, as its design places it.
-    bool click(const QString& window, const QString& form, const QString& control) {
+    // Clicks the middle of a control of the form in `window`, as its design places it; twice, the
+    // given milliseconds apart, for a double-click.
+    bool click(const QString& window, const QString& form, const QString& control,
+               int doubleClickDelay = -1) {
         const engine::FormDesign* design = engine::findDesign(content::designs(), form);
         const engine::ControlDesign* c = design ? engine::findControl(*design, control) : nullptr;
         if (!c) return false;
@@ -99,10 +102,15 @@ public:
         const int clientTop =
             g.y + g.height - engine::pixels(engine::resolve(*design).clientHeight);
         const QPoint at = engine::pixels(c->rect).center() + QPoint(g.x, clientTop);
+        // --sync waits for the pointer to move, and a double-click pass leaves it where the next
+        // «Далі» is.
+        QStringList args = {"mousemove", QString::number(at.x()), QString::number(at.y()), "click"};
+        if (doubleClickDelay >= 0)
+            args << "--repeat"
+                 << "2"
+                 << "--delay" << QString::number(doubleClickDelay);
         bool ok = false;
-        xdotool(
-            {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"},
-            &ok);
+        xdotool(args << "1", &ok);
         return ok;
     }
 
@@ -118,6 +126,8 @@ class DisplaySmokeTest : public QObject {
     Q_OBJECT
 private slots:
     void passByMouseThenClose();
+    void doubleClicksMoveOneWindow_data();
+    void doubleClicksMoveOneWindow();
 };
 
 void DisplaySmokeTest::passByMouseThenClose() {
@@ -158,6 +168,51 @@ void DisplaySmokeTest::passByMouseThenClose() {
 
     QVERIFY2(program.waitForFinished(10000), "«Закрити» left the program running");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+void DisplaySmokeTest::doubleClicksMoveOneWindow_data() {
+    QTest::addColumn<int>("delay");
+    for (int delay : {60, 150, 300})
+        QTest::newRow(qPrintable(QString("%1 ms").arg(delay))) << delay;
+}
+
+// A student who double-clicks every button still meets each of the 24 questions, and the result
+// form stays on screen until «Закрити» is clicked once.
+void DisplaySmokeTest::doubleClicksMoveOneWindow() {
+    QFETCH(int, delay);
+    XServer display;
+    if (const QString failure = display.start(); !failure.isEmpty())
+        QSKIP(qPrintable("no X server for the real-display test: " + failure));
+    QProcess& program = display.program();
+    program.setProcessEnvironment(display.environment());
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(executable, {});
+    QVERIFY(program.waitForStarted(10000));
+
+    const int resultWidth = engine::pixels(
+        engine::resolve(*engine::findDesign(content::designs(), content::resultForm)).clientWidth);
+    QString window = display.waitForWindow({});
+    QVERIFY2(!window.isEmpty(), "the start form did not come up");
+    QVERIFY(display.click(window, content::startForm, "Command1", delay));
+    QStringList questions;
+    for (;;) {
+        window = display.waitForWindow(window);
+        QVERIFY2(!window.isEmpty(),
+                 qPrintable(QString("no new window after %1 questions").arg(questions.size())));
+        if (display.geometry(window).width == resultWidth) break;
+        questions << window;
+        QVERIFY2(questions.size() <= int(content::answerKey.size()), "more windows than questions");
+        const QString form = content::answerKey[size_t(questions.size() - 1)].form;
+        QVERIFY(display.click(window, form, "Command1", delay));
+    }
+    QCOMPARE(questions.size(), int(content::answerKey.size()));
+    QCOMPARE(QSet<QString>(questions.begin(), questions.end()).size(), questions.size());
+
+    QTest::qWait(1000);  // the result form is read, not closed by the second click
+    QCOMPARE(program.state(), QProcess::Running);
+    QVERIFY(display.click(window, content::resultForm, "Command2"));  // «Закрити»
+    QVERIFY2(program.waitForFinished(10000), "«Закрити» left the program running");
     QCOMPARE(program.exitCode(), 0);
 }
 
