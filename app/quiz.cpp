@@ -1,11 +1,9 @@
 #include "app/quiz.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include "content/descriptions.h"
 #include "content/designs.h"
-#include "content/pictures.h"
 #include "logic/procedures.h"
 
 namespace app {
@@ -17,7 +15,6 @@ void describeApplication() {
     // «Тест Мережвар» is the desktop entry's name and not the display name, which Qt would append
     // to every window caption. The entry's id ties the windows to it and to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ua.tevdryna.Merezhvar"));
-    QApplication::setWindowIcon(QIcon(content::FormIcon));
     // Windows hide rather than close; the program ends only by End or a fatal error.
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -82,7 +82,10 @@ void Program::end() {
 void Program::start(const QString& firstForm) {
     guarded([&] {
         registerFonts(setup_.fonts);
-        form(firstForm).show();
+        FormInstance& first = form(firstForm);
+        // The application bears the first form's icon, decoded once for it and every form.
+        if (!first.design().icon.isEmpty()) QApplication::setWindowIcon(icon(first.design().icon));
+        first.show();
     });
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// The quiz as an application: its metadata and icon, and the program built from the content and
+// The quiz as an application: its metadata, and the program built from the content and
 // the logic. main() and the start-up benchmark share it, so both do the same start-up work.
 
 #include "engine/application.h"
 
 namespace app {
 
-// Application name, display name, organisation, version and window icon.
+// Application name, display name, organisation and version; the engine gives it the forms' icon.
 void describeApplication();
 
 engine::ProgramSetup quizSetup(engine::Host host);
