@@ -66,6 +66,14 @@ public:
 
     QProcess& program() { return program_; }
 
+    // Starts the program on this display, its output on ours.
+    bool launch() {
+        program_.setProcessEnvironment(environment());
+        program_.setProcessChannelMode(QProcess::ForwardedChannels);
+        program_.start(executable, {});
+        return program_.waitForStarted(10000);
+    }
+
     // The one window of the program on screen, once it is another than `previous`.
     QString waitForWindow(const QString& previous) {
         for (int i = 0; i < 200; ++i) {
@@ -137,11 +145,8 @@ void DisplaySmokeTest::passByMouseThenClose() {
     if (const QString failure = display.start(); !failure.isEmpty())
         QSKIP(qPrintable("no X server for the real-display test: " + failure));
 
+    QVERIFY(display.launch());
     QProcess& program = display.program();
-    program.setProcessEnvironment(display.environment());
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(executable, {});
-    QVERIFY(program.waitForStarted(10000));
 
     auto expectForm = [&](const QString& previous, const QString& form) {
         const QString window = display.waitForWindow(previous);
@@ -184,11 +189,8 @@ void DisplaySmokeTest::doubleClicksMoveOneWindow() {
     XServer display;
     if (const QString failure = display.start(); !failure.isEmpty())
         QSKIP(qPrintable("no X server for the real-display test: " + failure));
+    QVERIFY(display.launch());
     QProcess& program = display.program();
-    program.setProcessEnvironment(display.environment());
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(executable, {});
-    QVERIFY(program.waitForStarted(10000));
 
     const int resultWidth = engine::pixels(
         engine::resolve(*engine::findDesign(content::designs(), content::resultForm)).clientWidth);
