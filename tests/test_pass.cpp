@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "content/answer_key.h"
+#include "engine/properties.h"
 #include "support/test_support.h"
 
 using content::answerKey;
@@ -59,6 +60,7 @@ private slots:
     void verdicts();
     void greyedScoredBoxEarnsNothing();
     void lastQuestionCounts();
+    void verdictAfterAPassDrawsAsAFreshOne();
     void formsComeInOrderAndOneIsAlwaysShown();
     void firstStartCreatesThePassForms();
     void newPassKeepsNothingOfTheLast();
@@ -130,6 +132,26 @@ void PassTest::lastQuestionCounts() {
     QCOMPARE(program->form("Form26").caption("Label2"), QString("1"));
     QCOMPARE(program->form(content::resultForm).caption(content::resultLabel),
              content::passVerdict);
+}
+
+// A verdict laid out for the last pass's text would show here.
+void PassTest::verdictAfterAPassDrawsAsAFreshOne() {
+    auto failVerdictPixels = [](bool passFirst) {
+        testing::TestProgram program;
+        program.start();
+        if (passFirst) {
+            program.click("Form1", "Command1");
+            program.answerAll(testing::rightAnswers(24));
+            testing::grabClient(program->form(content::resultForm));  // the pass verdict seen
+            program.click(content::resultForm, "Command1");  // «Розпочати знову»
+        }
+        program.click("Form1", "Command1");
+        program.answerAll(testing::rightAnswers(0));
+        FormInstance& result = program->form(content::resultForm);
+        const auto* label = engine::findControl(result.design(), content::resultLabel);
+        return testing::grabClient(result).copy(engine::pixels(label->rect));
+    };
+    QCOMPARE(failVerdictPixels(true), failVerdictPixels(false));
 }
 
 void PassTest::formsComeInOrderAndOneIsAlwaysShown() {
