@@ -134,8 +134,7 @@ void writeNumber(long long n) {
 
 void noteCrash(int signal) {
     const char* text[] = {"\nexerciser crashed at seed ", " step ",
-                          ": replay with --seed and "
-                          "--actions set so\n"};
+                          ": replay with --seed and --actions set so\n"};
     [[maybe_unused]] auto a = ::write(2, text[0], std::strlen(text[0]));
     writeNumber(crashSeed);
     [[maybe_unused]] auto b = ::write(2, text[1], std::strlen(text[1]));
