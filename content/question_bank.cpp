@@ -419,7 +419,7 @@ FormDesign questionForm(const Question& key, const QuestionDesign& q) {
                                     .visible = d.scoreVisible});
                 break;
             case Part::Question:
-                controls.push_back({.name = "Label1",
+                controls.push_back({.name = questionLabel,
                                     .kind = ControlKind::Label,
                                     .id = p.id,
                                     .caption = q.text,

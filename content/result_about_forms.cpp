@@ -1,4 +1,5 @@
 // The result form Form4 and the about form Form27.
+#include "content/answer_key.h"
 #include "content/designs.h"
 #include "content/pictures.h"
 
@@ -96,7 +97,7 @@ FormDesign aboutFormDesign() {
                  .rect = {240, 720, 3000, 3825},
                  .picture = AuthorPortrait},
                 // The label reaches 510 twips below the client area; the button lies over it.
-                {.name = "Label1",
+                {.name = aboutLabel,
                  .kind = ControlKind::Label,
                  .id = 3,
                  .caption = " Тест створила учениця 11 класу ЗШ №1 Тевдрина",

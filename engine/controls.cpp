@@ -70,6 +70,7 @@ void CommandButton::paintEvent(QPaintEvent*) {
     drawEdge(p, r, sunken);
     p.setPen(toQColor(standardTextColour));
     p.setFont(font());
+    p.setLayoutDirection(Qt::LeftToRight);
     const QRect text = r.translated(sunken ? 1 : 0, sunken ? 1 : 0);
     p.drawText(text, Qt::AlignCenter, this->text());
     if (hasFocus())

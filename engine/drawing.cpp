@@ -26,6 +26,8 @@ void drawLines(QPainter& painter, const QRectF& area, const std::vector<QString>
                const QFont& font, Alignment alignment) {
     const QFontMetricsF metrics(font);
     painter.setFont(font);
+    // The designs fix the direction of every text; the painter would take the application's.
+    painter.setLayoutDirection(Qt::LeftToRight);
     double y = area.top() + metrics.ascent();
     for (const auto& line : lines) {
         double x = area.left();

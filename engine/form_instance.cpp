@@ -79,6 +79,7 @@ void FormInstance::addWindowedControls() {
         }
         c.widget->setObjectName(c.design->name);
         c.widget->setVisible(c.props.visible);
+        window_->guardGestures(c.widget);
     }
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if (it->widget) it->widget->raise();
@@ -181,7 +182,7 @@ QWidget* FormInstance::widget(const QString& n) const {
     return c ? c->widget : nullptr;
 }
 
-void FormInstance::focusFirst() {
+void FormInstance::resetFocus() {
     const LiveControl* first = nullptr;
     for (const auto& c : controls_)
         if (c.widget && c.props.visible && (!first || c.props.tabIndex < first->props.tabIndex))
@@ -193,7 +194,7 @@ void FormInstance::show() {
     FormWindow& w = *window_;
     if (!shownBefore_) {
         w.centreOnScreen();
-        focusFirst();
+        resetFocus();
         shownBefore_ = true;
     }
     w.setAccessibleDescription(program_.describeForm(*this));

@@ -31,6 +31,7 @@ public:
 
     void show() override;
     void hide() override;
+    void resetFocus() override;
     bool isShown() const;
     bool shownBefore() const { return shownBefore_; }
 
@@ -47,7 +48,6 @@ private:
     QImage decodePicture(const LiveControl& c) const;
     void addWindowedControls();
     void orderTabs();
-    void focusFirst();
 
     Program& program_;
     const FormDesign& design_;

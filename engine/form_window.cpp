@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace engine {
@@ -16,6 +17,11 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     if (props.maxButton) flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
     setWindowTitle(props.caption);
+    // Quote marks are punctuation that a speech synthesizer reads aloud; the title bar keeps them.
+    if (QString spoken = QString(props.caption).remove(u'"'); spoken != props.caption)
+        setAccessibleName(spoken);
+    // The designs fix the direction of every text, whatever the toolkit was told.
+    setLayoutDirection(Qt::LeftToRight);
     setWindowIcon(icon);
     setObjectName(design.name);
 
@@ -31,12 +37,15 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
         for (const auto& item : design.menu) {
             QAction* action = menuBar_->addAction(item.caption);
             action->setObjectName(item.name);
-            connect(action, &QAction::triggered, this,
-                    [this, name = item.name] { emit menuChosen(name); });
+            connect(action, &QAction::triggered, this, [this, name = item.name] {
+                leaveMenuBar();
+                emit menuChosen(name);
+            });
         }
         menuHeight = menuBarHeight;
         menuBar_->setFixedHeight(menuHeight);
         layout->setMenuBar(menuBar_);
+        menuBar_->installEventFilter(this);
     }
     surface_ = new FormSurface(client, toQColor(props.backColor), controls, this);
     layout->addWidget(surface_);
@@ -51,6 +60,48 @@ void FormWindow::centreOnScreen() {
     setGeometry(client);
 }
 
+void FormWindow::guardGestures(QWidget* control) {
+    control->installEventFilter(this);
+}
+
+void FormWindow::showEvent(QShowEvent* e) {
+    pressedSinceShown_ = false;
+    QWidget::showEvent(e);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == menuBar_) {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            leaveMenuBar();
+            return true;
+        }
+        // Another window took the keyboard: it comes back to the control, not the menu bar.
+        if (e->type() == QEvent::FocusOut && focusWidget() == menuBar_) leaveMenuBar();
+        return false;
+    }
+    switch (e->type()) {
+        case QEvent::FocusIn:
+            lastFocus_ = static_cast<QWidget*>(watched);
+            return false;
+        case QEvent::MouseButtonPress:
+            pressedSinceShown_ = true;
+            if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
+            return false;
+        // The second half of a double-click whose first half pressed a control of another form:
+        // that form showed this one, which has only now appeared under the pointer.
+        case QEvent::MouseButtonDblClick:
+            return !pressedSinceShown_;
+        default:
+            return false;
+    }
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* e) {
+    pressedSinceShown_ = true;
+    if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
+    QWidget::mousePressEvent(e);
+}
+
 void FormWindow::keyPressEvent(QKeyEvent* e) {
     altAlone_ = e->key() == Qt::Key_Alt && !e->isAutoRepeat();
     if (e->key() == Qt::Key_F10 && e->modifiers() == Qt::NoModifier && menuBar_) {
@@ -61,7 +112,11 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
 }
 
 void FormWindow::keyReleaseEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_) {
+    // Where the style lets the menu bar take Alt itself, it has already done so.
+    const bool menuBarTakesAlt =
+        menuBar_ &&
+        menuBar_->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, menuBar_);
+    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_ && !menuBarTakesAlt) {
         altAlone_ = false;
         enterMenuBar();
         return;
@@ -71,8 +126,22 @@ void FormWindow::keyReleaseEvent(QKeyEvent* e) {
 
 void FormWindow::enterMenuBar() {
     if (menuBar_->actions().isEmpty()) return;
+    if (menuBar_->hasFocus()) {  // a second F10 or Alt leaves the menu, as it does elsewhere
+        leaveMenuBar();
+        return;
+    }
     menuBar_->setFocus(Qt::MenuBarFocusReason);
     menuBar_->setActiveAction(menuBar_->actions().first());
+}
+
+// The menu bar gives the keyboard back to the control that had it, or to the first in tab order.
+void FormWindow::leaveMenuBar() {
+    if (focusWidget() != menuBar_) return;
+    menuBar_->setActiveAction(nullptr);
+    if (lastFocus_ && lastFocus_->isVisible())
+        lastFocus_->setFocus(Qt::MenuBarFocusReason);
+    else
+        focusNextChild();
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -1,6 +1,7 @@
 #pragma once
 // The platform window of a live form: the frame, an optional menu bar, and the client area.
 
+#include <QPointer>
 #include <QWidget>
 
 #include "form_surface.h"
@@ -22,6 +23,9 @@ public:
     QMenuBar* menuBar() const { return menuBar_; }
     // Places the window centred on its screen.
     void centreOnScreen();
+    // Lets a child control act on the mouse only for gestures that began on this form after it
+    // was shown.
+    void guardGestures(QWidget* control);
 
 signals:
     void menuChosen(const QString& item);
@@ -30,16 +34,22 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    // F10, or Alt pressed and released alone, takes the keyboard to the menu bar.
+    void showEvent(QShowEvent* e) override;
+    // F10, or Alt pressed and released alone, takes the keyboard to the menu bar and back.
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void enterMenuBar();
+    void leaveMenuBar();
 
     FormSurface* surface_ = nullptr;
     bool altAlone_ = false;
     QMenuBar* menuBar_ = nullptr;
+    QPointer<QWidget> lastFocus_;  // the control that last had the keyboard, to give it back
+    bool pressedSinceShown_ = false;
 };
 
 }  // namespace engine

@@ -28,11 +28,18 @@ QStringList formsHiddenOnClose() {
     return {content::aboutForm};
 }
 
+// Read on every Show. A screen reader speaks a window's description when the window opens, but
+// not the static texts inside it, so the description carries what must be heard at once.
 QString describeForm(const engine::Form& form) {
-    if (form.name() == content::resultForm) return form.caption(content::resultLabel).trimmed();
+    const auto spoken = [](const QString& caption) { return caption.simplified(); };
+    if (form.name() == content::resultForm) return spoken(form.caption(content::resultLabel));
+    if (form.name() == content::aboutForm) return spoken(form.caption(content::aboutLabel));
     for (const auto& q : content::answerKey)
         if (q.form == form.name())
-            return QStringLiteral("Питання %1 з %2").arg(q.number).arg(content::answerKey.size());
+            return QStringLiteral("Питання %1 з %2. %3")
+                .arg(q.number)
+                .arg(content::answerKey.size())
+                .arg(spoken(form.caption(content::questionLabel)));
     return {};
 }
 

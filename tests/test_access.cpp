@@ -72,6 +72,9 @@ private slots:
     void focusMarkerContrast();
     void formsAtThisScale();
     void captionLinesFitAtEveryScale();
+    void keyboardComesBackFromTheMenu_data();
+    void keyboardComesBackFromTheMenu();
+    void newPassStartsOnTheFirstOption();
 };
 
 // How a row of the tree table brings its form up, from the start form on screen.
@@ -98,8 +101,9 @@ void AccessTest::formTrees_data() {
         return program->form(content::aboutForm);
     };
 
+    // The title bar shows the quote marks; a speech synthesizer is not given them.
     QTest::newRow("start form, the program's caption as its name")
-        << start << content::programCaption << QString()
+        << start << QString(content::programCaption).remove('"') << QString()
         << QList<Node>{{QAccessible::StaticText, "Мережвар"},
                        {QAccessible::Graphic, "Глобус, оточений мережею зв'язків і пристроїв"},
                        {QAccessible::Button, "Розпочати тест"}};
@@ -132,6 +136,7 @@ void AccessTest::formTrees() {
     program.start();
     FormInstance& form = reach(program);
     QVERIFY(form.isShown());
+    QCOMPARE(form.window().windowTitle(), form.design().caption);
     QCOMPARE(describe(readingOrder(form)), describe(expected));
     if (!windowName.isEmpty()) QCOMPARE(windowOf(form)->text(QAccessible::Name), windowName);
     if (!windowDescription.isEmpty())
@@ -156,8 +161,9 @@ void AccessTest::questionForms() {
 
         program.click(q.form, q.scoredCheckBox);
         QCOMPARE(describe(readingOrder(form)), describe(expected));
+        // Spoken when the window opens: where the student is, then the question.
         QCOMPARE(windowOf(form)->text(QAccessible::Description),
-                 QString("Питання %1 з 24").arg(q.number));
+                 QString("Питання %1 з 24. ").arg(q.number) + caption(form, "Label1").simplified());
         QAccessibleInterface* box =
             QAccessible::queryAccessibleInterface(form.widget(q.scoredCheckBox));
         QVERIFY(box->state().checkable);
@@ -283,6 +289,87 @@ void AccessTest::captionLinesFitAtEveryScale() {
         }
     }
     QVERIFY(checked > 600);
+}
+
+// Every way out of the menu gives the keyboard back to «Розпочати тест», which Space then presses.
+void AccessTest::keyboardComesBackFromTheMenu_data() {
+    QTest::addColumn<QString>("way");
+    for (const char* way : {"F10 Escape", "Alt Escape", "F10 F10", "Alt Alt", "F10 click beside",
+                            "F10 Return, about closed", "F10 Return, start form clicked"})
+        QTest::newRow(way) << QString(way);
+}
+
+void AccessTest::keyboardComesBackFromTheMenu() {
+    QFETCH(QString, way);
+    testing::TestProgram program;
+    program.start();
+    FormInstance& start = program->form("Form1");
+    QVERIFY(QTest::qWaitForWindowActive(&start.window()));
+    QTRY_COMPARE(QApplication::focusWidget(), start.widget("Command1"));
+    QMenuBar* menu = start.window().menuBar();
+    const auto key = [](Qt::Key k) { QTest::keyClick(static_cast<QWidget*>(nullptr), k); };
+    const auto alt = [] {
+        QTest::keyPress(static_cast<QWidget*>(nullptr), Qt::Key_Alt);
+        QTest::keyRelease(static_cast<QWidget*>(nullptr), Qt::Key_Alt, Qt::AltModifier);
+    };
+    way.startsWith("Alt") ? alt() : key(Qt::Key_F10);
+    QCOMPARE(QApplication::focusWidget(), menu);
+
+    if (way.endsWith("Escape")) {
+        key(Qt::Key_Escape);
+    } else if (way == "F10 F10") {
+        key(Qt::Key_F10);
+    } else if (way == "Alt Alt") {
+        alt();
+    } else if (way.endsWith("click beside")) {
+        QTest::mouseClick(start.window().surface(), Qt::LeftButton, {}, QPoint(5, 5));
+    } else {
+        key(Qt::Key_Return);
+        FormInstance& about = program->form(content::aboutForm);
+        QVERIFY(QTest::qWaitForWindowActive(&about.window()));
+        if (way.endsWith("about closed")) {
+            about.window().close();  // the title-bar close hides it
+            QVERIFY(!about.isShown());
+        } else {
+            start.window().activateWindow();
+        }
+        QVERIFY(QTest::qWaitForWindowActive(&start.window()));
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), start.widget("Command1"));
+    QVERIFY(!menu->activeAction());
+    key(Qt::Key_Space);
+    QVERIFY(program->form(content::answerKey.front().form).isShown());
+}
+
+// A keyboard pass leaves every question form's focus on «Далі»; the next pass starts each one on
+// its first option again, so the first Space ticks it instead of answering unseen.
+void AccessTest::newPassStartsOnTheFirstOption() {
+    testing::TestProgram program;
+    program.start();
+    const auto firstOption = [&](const content::Question& q) {
+        FormInstance& f = program->form(q.form);
+        QWidget* first = nullptr;
+        int lowest = INT_MAX;
+        for (const auto& c : f.design().controls)
+            if (c.kind == engine::ControlKind::CheckBox && c.tabIndex.value_or(INT_MAX) < lowest) {
+                lowest = *c.tabIndex;
+                first = f.widget(c.name);
+            }
+        return first;
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        program.click(content::startForm, "Command1");
+        for (const auto& q : content::answerKey) {
+            FormInstance& f = program->form(q.form);
+            QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+            QTRY_COMPARE(QApplication::focusWidget(), firstOption(q));
+            f.widget("Command1")->setFocus();
+            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
+            QCOMPARE(f.caption(q.scoreLabel), QString("0"));
+        }
+        QVERIFY(program->form(content::resultForm).isShown());
+        program.click(content::resultForm, "Command1");  // «Розпочати знову»
+    }
 }
 
 QTEST_MAIN(AccessTest)

@@ -18,11 +18,15 @@ struct Question {
     QString next;            // the form shown after this one's answer is recorded
 };
 
+// Every question form asks its question in this label.
+inline const QString questionLabel = QStringLiteral("Label1");
+
 inline const QString resultForm = QStringLiteral("Form4");
 inline const QString resultLabel = QStringLiteral("Label2");
 inline const QString passPictureControl = QStringLiteral("Image1");
 inline const QString failPictureControl = QStringLiteral("Image2");
 inline const QString aboutForm = QStringLiteral("Form27");
+inline const QString aboutLabel = QStringLiteral("Label1");
 
 // The verdicts, blanks included: the pass text has one at each end, the fail text one in front.
 inline const QString passVerdict = QStringLiteral(" Молодець!!! Ви взмозі себе захистити. ");

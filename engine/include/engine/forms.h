@@ -26,6 +26,9 @@ public:
 
     virtual void show() = 0;
     virtual void hide() = 0;
+    // Puts the keyboard focus back on the first control in tab order, where it is when the form
+    // is first shown.
+    virtual void resetFocus() = 0;
 
 protected:
     ~Form() = default;

@@ -11,8 +11,8 @@ namespace logic {
 std::vector<engine::Binding> bindings();
 // Forms that the title-bar close button only hides; closing any other form ends the program.
 QStringList formsHiddenOnClose();
-// For screen readers, read from the live form on every Show: «Питання 5 з 24» on a question form,
-// the verdict on the result form, nothing elsewhere.
+// For screen readers, a form's description: «Питання 5 з 24. » and the question on a question form,
+// the verdict on the result form, the author's words on the about form, nothing elsewhere.
 QString describeForm(const engine::Form& form);
 
 }  // namespace logic

@@ -1,0 +1,24 @@
+#pragma once
+// How the program meets the desktop at start-up: which of the toolkit's command-line options it
+// passes on, and what it says when there is no display to open a window on.
+
+#include <QApplication>
+#include <memory>
+#include <vector>
+
+namespace app {
+
+// The program's name and those toolkit options that choose where it runs (the platform and its
+// plug-ins, the display, the session). Every other argument is dropped: the program takes no
+// command line, and options such as -reverse, -style or -qwindowtitle would change how a form
+// is drawn.
+std::vector<char*> toolkitArguments(int argc, char** argv);
+
+// The one line said where no window can be opened, naming the display tried.
+QString noDisplayMessage(const QString& platform, const QString& display);
+
+// Makes the application on the arguments toolkitArguments() kept (they must outlive it). Where
+// the platform cannot start, prints noDisplayMessage() on standard error and exits with status 1.
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
+
+}  // namespace app
