@@ -64,11 +64,9 @@ double contrast(QColor a, QColor b) {
 class AccessTest : public QObject {
     Q_OBJECT
 private slots:
-    void startForm();
+    void formTrees_data();
+    void formTrees();
     void questionForms();
-    void resultForm_data();
-    void resultForm();
-    void aboutForm();
     void menuBarByKeyboard_data();
     void menuBarByKeyboard();
     void focusMarkerContrast();
@@ -79,18 +77,70 @@ private slots:
     void newPassStartsOnTheFirstOption();
 };
 
-void AccessTest::startForm() {
+// How a row of the tree table brings its form up, from the start form on screen.
+using Reach = std::function<FormInstance&(testing::TestProgram&)>;
+
+void AccessTest::formTrees_data() {
+    QTest::addColumn<Reach>("reach");
+    QTest::addColumn<QString>("windowName");         // empty: not checked
+    QTest::addColumn<QString>("windowDescription");  // empty: not checked
+    QTest::addColumn<QList<Node>>("expected");
+
+    const Reach start = [](testing::TestProgram& program) -> FormInstance& {
+        return program->form("Form1");
+    };
+    auto afterPass = [](int right) {
+        return Reach([right](testing::TestProgram& program) -> FormInstance& {
+            program.click("Form1", "Command1");
+            program.answerAll(testing::rightAnswers(right));
+            return program->form(content::resultForm);
+        });
+    };
+    const Reach about = [](testing::TestProgram& program) -> FormInstance& {
+        program->form("Form1").window().menuBar()->actions().first()->trigger();
+        return program->form(content::aboutForm);
+    };
+
+    // The title bar shows the quote marks; a speech synthesizer is not given them.
+    QTest::newRow("start form, the program's caption as its name")
+        << start << QString(content::programCaption).remove('"') << QString()
+        << QList<Node>{{QAccessible::StaticText, "Мережвар"},
+                       {QAccessible::Graphic, "Глобус, оточений мережею зв'язків і пристроїв"},
+                       {QAccessible::Button, "Розпочати тест"}};
+    // Heard on arrival, without hunting: the result window's description is the verdict.
+    QTest::newRow("result form, pass verdict as its description")
+        << afterPass(24) << QString() << content::passVerdict.trimmed()
+        << QList<Node>{{QAccessible::StaticText, content::passVerdict},
+                       {QAccessible::Graphic, "Веселий жовтий смайлик підстрибує від радості"},
+                       {QAccessible::Button, "Розпочати знову"},
+                       {QAccessible::Button, "Закрити"}};
+    QTest::newRow("result form, fail verdict as its description")
+        << afterPass(0) << QString() << content::failVerdict.trimmed()
+        << QList<Node>{{QAccessible::StaticText, content::failVerdict},
+                       {QAccessible::Graphic, "Зелений мультяшний вірус-монстр"},
+                       {QAccessible::Button, "Розпочати знову"},
+                       {QAccessible::Button, "Закрити"}};
+    QTest::newRow("about form, its own caption as its name")
+        << about << QString("Про автора") << QString()
+        << QList<Node>{{QAccessible::Graphic, "Портрет авторки тесту, учениці"},
+                       {QAccessible::StaticText, " Тест створила учениця 11 класу ЗШ №1 Тевдрина"},
+                       {QAccessible::Button, "Закрити"}};
+}
+
+void AccessTest::formTrees() {
+    QFETCH(Reach, reach);
+    QFETCH(QString, windowName);
+    QFETCH(QString, windowDescription);
+    QFETCH(QList<Node>, expected);
     testing::TestProgram program;
     program.start();
-    FormInstance& form = program->form("Form1");
-    // The title bar shows the quote marks; a speech synthesizer is not given them.
-    QCOMPARE(windowOf(form)->text(QAccessible::Name), QString(content::programCaption).remove('"'));
-    QCOMPARE(form.window().windowTitle(), content::programCaption);
-    const QList<Node> expected = {
-        {QAccessible::StaticText, "Мережвар"},
-        {QAccessible::Graphic, "Глобус, оточений мережею зв'язків і пристроїв"},
-        {QAccessible::Button, "Розпочати тест"}};
+    FormInstance& form = reach(program);
+    QVERIFY(form.isShown());
+    QCOMPARE(form.window().windowTitle(), form.design().caption);
     QCOMPARE(describe(readingOrder(form)), describe(expected));
+    if (!windowName.isEmpty()) QCOMPARE(windowOf(form)->text(QAccessible::Name), windowName);
+    if (!windowDescription.isEmpty())
+        QCOMPARE(windowOf(form)->text(QAccessible::Description), windowDescription);
 }
 
 void AccessTest::questionForms() {
@@ -125,45 +175,6 @@ void AccessTest::questionForms() {
                      .checked);
         program.click(q.form, "Command1");
     }
-}
-
-void AccessTest::resultForm_data() {
-    QTest::addColumn<int>("right");
-    QTest::newRow("pass") << 24;
-    QTest::newRow("fail") << 0;
-}
-
-void AccessTest::resultForm() {
-    QFETCH(int, right);
-    const bool passed = right >= 19;
-    testing::TestProgram program;
-    program.start();
-    program.click("Form1", "Command1");
-    program.answerAll(testing::rightAnswers(right));
-    FormInstance& form = program->form(content::resultForm);
-    const QString verdict = passed ? content::passVerdict : content::failVerdict;
-    const QList<Node> expected = {
-        {QAccessible::StaticText, verdict},
-        {QAccessible::Graphic, passed ? "Веселий жовтий смайлик підстрибує від радості"
-                                      : "Зелений мультяшний вірус-монстр"},
-        {QAccessible::Button, "Розпочати знову"},
-        {QAccessible::Button, "Закрити"}};
-    QCOMPARE(describe(readingOrder(form)), describe(expected));
-    // Heard on arrival, without hunting: the window's description is the verdict.
-    QCOMPARE(windowOf(form)->text(QAccessible::Description), verdict.trimmed());
-}
-
-void AccessTest::aboutForm() {
-    testing::TestProgram program;
-    program.start();
-    program->form("Form1").window().menuBar()->actions().first()->trigger();
-    FormInstance& form = program->form(content::aboutForm);
-    QCOMPARE(windowOf(form)->text(QAccessible::Name), QString("Про автора"));
-    const QList<Node> expected = {
-        {QAccessible::Graphic, "Портрет авторки тесту, учениці"},
-        {QAccessible::StaticText, " Тест створила учениця 11 класу ЗШ №1 Тевдрина"},
-        {QAccessible::Button, "Закрити"}};
-    QCOMPARE(describe(readingOrder(form)), describe(expected));
 }
 
 void AccessTest::menuBarByKeyboard_data() {

@@ -1,6 +1,7 @@
-// Injected faults: an undecodable picture or icon, read through the engine's picture reader, and a
-// score label that is not a number when the pass is scored. Each must end the program through the
-// fatal run-time error, with status 1, at the failing step and never with a verdict on screen.
+// Injected faults: an undecodable picture or icon, read through the engine's picture reader, and
+// score labels that are not a number, or whose total overflows, when the pass is scored. Each must
+// end the program through the fatal run-time error, with status 1, at the failing step and never
+// with a verdict on screen.
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
@@ -32,33 +33,42 @@ private slots:
 };
 
 void FaultTest::fatalError_data() {
-    QTest::addColumn<QString>("brokenFile");     // read as undecodable bytes; empty: none
-    QTest::addColumn<QString>("badScoreLabel");  // "FormN.LabelM", or empty
-    QTest::addColumn<Moment>("moment");          // the step that fails
-    QTest::addColumn<QStringList>("named");      // what the message must name
+    QTest::addColumn<QString>("brokenFile");          // read as undecodable bytes; empty: none
+    QTest::addColumn<QStringList>("badScoreLabels");  // "FormN.LabelM", each set to badText
+    QTest::addColumn<QString>("badText");
+    QTest::addColumn<Moment>("moment");      // the step that fails
+    QTest::addColumn<QStringList>("named");  // what the message must name
 
     using M = Moment;
     const QString none;
-    QTest::newRow("start picture") << content::StartPicture << none << M::StartUp
+    const QStringList noLabel;
+    QTest::newRow("start picture") << content::StartPicture << noLabel << none << M::StartUp
                                    << QStringList{"Form1.Image1", content::StartPicture};
-    QTest::newRow("pass picture") << content::PassPicture << none << M::StartPass
+    QTest::newRow("pass picture") << content::PassPicture << noLabel << none << M::StartPass
                                   << QStringList{"Form4.Image1", content::PassPicture};
-    QTest::newRow("fail picture") << content::FailPicture << none << M::StartPass
+    QTest::newRow("fail picture") << content::FailPicture << noLabel << none << M::StartPass
                                   << QStringList{"Form4.Image2", content::FailPicture};
-    QTest::newRow("author portrait") << content::AuthorPortrait << none << M::About
+    QTest::newRow("author portrait") << content::AuthorPortrait << noLabel << none << M::About
                                      << QStringList{"Form27.Image1", content::AuthorPortrait};
     // The program decodes its one icon with the first form.
-    QTest::newRow("icon") << content::FormIcon << none << M::StartUp
+    QTest::newRow("icon") << content::FormIcon << noLabel << none << M::StartUp
                           << QStringList{"Form1", content::FormIcon};
     QTest::newRow("score label of question 11 is text")
-        << none << "Form13.Label2" << M::Scoring << QStringList{"Form13.Label2", "abc"};
+        << none << QStringList{"Form13.Label2"} << "abc" << M::Scoring
+        << QStringList{"Form13.Label2", "abc"};
     QTest::newRow("hidden score label of question 1 is text")
-        << none << "Form2.Label6" << M::Scoring << QStringList{"Form2.Label6", "abc"};
+        << none << QStringList{"Form2.Label6"} << "abc" << M::Scoring
+        << QStringList{"Form2.Label6", "abc"};
+    // Each a number, but their sum is not finite.
+    QTest::newRow("total overflows")
+        << none << QStringList{"Form2.Label6", "Form13.Label2"} << "1e308" << M::Scoring
+        << QStringList{"сума балів: переповнення"};
 }
 
 void FaultTest::fatalError() {
     QFETCH(QString, brokenFile);
-    QFETCH(QString, badScoreLabel);
+    QFETCH(QStringList, badScoreLabels);
+    QFETCH(QString, badText);
     QFETCH(Moment, moment);
     QFETCH(QStringList, named);
 
@@ -82,11 +92,10 @@ void FaultTest::fatalError() {
     if (!failed() && moment == Moment::Scoring) {
         for (const auto& q : answerKey) {
             program.click(q.form, q.scoredCheckBox);
-            if (q.next == content::resultForm) {
-                const auto [form, label] =
-                    std::pair(badScoreLabel.section('.', 0, 0), badScoreLabel.section('.', 1));
-                program->form(form).setCaption(label, "abc");
-            }
+            if (q.next == content::resultForm)
+                for (const auto& where : badScoreLabels)
+                    program->form(where.section('.', 0, 0))
+                        .setCaption(where.section('.', 1), badText);
             program.click(q.form, "Command1");
         }
     }

@@ -79,11 +79,14 @@ private slots:
     void hideThenShowRestoresPlaceValuesAndFocus();
     void writesToHiddenFormShowAtNextShow();
     void showRestoresMinimizedForm();
+    void closingTheActiveFormActivatesTheLastShown();
     void clicksAndMenuRunTheirProcedureOnly();
     void endStopsTheProcedureAndEverythingAfter();
     void undecodablePictureIsFatal();
     void failingOperationsAreFatal_data();
     void failingOperationsAreFatal();
+    void captionsReadAsNumbers_data();
+    void captionsReadAsNumbers();
     void closeButtonPolicy();
 };
 
@@ -190,6 +193,25 @@ void RegistryTest::showRestoresMinimizedForm() {
     QVERIFY(a.isShown());
 }
 
+// The platform may leave no window active when the active one hides; the engine must not.
+void RegistryTest::closingTheActiveFormActivatesTheLastShown() {
+    testing::TestProgram program(twoForms(),
+                                 {.bindings = {{"FormA", "Про_автора", Event::Click,
+                                                [](Forms& p) { p.form("FormB").show(); }}},
+                                  .hideOnClose = {"FormB"}});
+    program.start("FormA");
+    FormInstance& a = program->form("FormA");
+    QVERIFY(QTest::qWaitForWindowActive(&a.window()));
+    a.window().menuBar()->actions().first()->trigger();
+    FormInstance& b = program->form("FormB");
+    QVERIFY(QTest::qWaitForWindowActive(&b.window()));
+
+    b.window().close();  // the title-bar close only hides it
+    QVERIFY(!b.isShown());
+    QTRY_COMPARE(QApplication::activeWindow(), &a.window());
+    QVERIFY(program.outcome().exits.empty());
+}
+
 void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {
     QStringList calls;
     auto record = [&](const QString& what) { return [&calls, what](Forms&) { calls << what; }; };
@@ -278,6 +300,29 @@ void RegistryTest::failingOperationsAreFatal() {
     QCOMPARE(program.outcome().exits, std::vector<int>{1});
     QVERIFY(!after);
     QVERIFY(!program->form("FormA").isShown());
+}
+
+void RegistryTest::captionsReadAsNumbers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");  // NaN: reading it is the fatal error
+    QTest::newRow("empty is 0") << "" << 0.0;
+    QTest::newRow("one") << "1" << 1.0;
+    QTest::newRow("letters") << "abc" << qQNaN();
+}
+
+void RegistryTest::captionsReadAsNumbers() {
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    if (!qIsNaN(number)) {
+        QCOMPARE(toNumber(text, "FormB.Label1"), number);
+        return;
+    }
+    try {
+        toNumber(text, "FormB.Label1");
+        QFAIL("no error");
+    } catch (const RuntimeError& e) {
+        QCOMPARE(e.message(), "FormB.Label1: текст «" + text + "» не є числом");
+    }
 }
 
 void RegistryTest::closeButtonPolicy() {
