@@ -4,6 +4,7 @@
 #include "quiz.h"
 
 int main(int argc, char* argv[]) {
+    app::chooseFontEngine();
     QApplication application(argc, argv);
     app::describeApplication();
     engine::Program program(app::quizSetup(engine::applicationHost(content::programCaption)));

@@ -10,10 +10,19 @@
 
 namespace app {
 
+void chooseFontEngine() {
+#ifdef Q_OS_WIN
+    // The forms' look rests on the embedded font as FreeType draws it; the GDI path draws small
+    // bold captions in the regular face. A platform the user names is left alone.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
+
 void describeApplication() {
     QApplication::setApplicationName(QStringLiteral("merezhvar"));
     QApplication::setOrganizationName(QStringLiteral("Тевдрина"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(MEREZHVAR_VERSION));
     // «Тест Мережвар» is the desktop entry's name and not the display name, which Qt would append
     // to every window caption. The entry's id ties the windows to it and to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ua.tevdryna.Merezhvar"));

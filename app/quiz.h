@@ -6,6 +6,9 @@
 
 namespace app {
 
+// Before the QApplication: on Windows, Qt's FreeType font engine, so forms look as on Linux.
+void chooseFontEngine();
+
 // Application name, display name, organisation, version and window icon.
 void describeApplication();
 
