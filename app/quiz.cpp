@@ -11,7 +11,7 @@ namespace app {
 void describeApplication() {
     QApplication::setApplicationName(QStringLiteral("merezhvar"));
     QApplication::setOrganizationName(QStringLiteral("Тевдрина"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(MEREZHVAR_VERSION));
     // «Тест Мережвар» is the desktop entry's name and not the display name, which Qt would append
     // to every window caption. The entry's id ties the windows to it and to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ua.tevdryna.Merezhvar"));

@@ -84,6 +84,12 @@ QString noDisplayMessage(const QString& platform, const QString& display) {
 }
 
 std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
+#ifdef Q_OS_WIN
+    // The forms' look rests on the embedded font as FreeType draws it; the GDI path draws small
+    // bold captions in the regular face. A platform the user names is left alone.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     const std::vector<char*> args(argv, argv + argc);
     QByteArray platform = optionValue(args, "-platform");
     if (platform.isEmpty()) platform = qgetenv("QT_QPA_PLATFORM");
