@@ -23,20 +23,21 @@ constexpr Option kept[] = {
     {"-dograb", false},
 };
 
+// The toolkit takes --option as -option.
+const char* optionName(const char* arg) {
+    return arg[0] == '-' && arg[1] == '-' ? arg + 1 : arg;
+}
+
 const Option* keptOption(const char* arg) {
-    if (arg[0] != '-') return nullptr;
-    if (arg[1] == '-') ++arg;  // the toolkit takes --option as -option
     for (const Option& o : kept)
-        if (std::strcmp(arg, o.name) == 0) return &o;
+        if (std::strcmp(optionName(arg), o.name) == 0) return &o;
     return nullptr;
 }
 
-// The value an option was given on the command line, if it was.
+// The value an option was given among the kept arguments, if it was.
 QByteArray optionValue(const std::vector<char*>& args, const char* name) {
-    for (size_t i = 1; i + 1 < args.size(); ++i) {
-        const char* arg = args[i][1] == '-' ? args[i] + 1 : args[i];
-        if (std::strcmp(arg, name) == 0) return args[i + 1];
-    }
+    for (size_t i = 1; i + 1 < args.size() && args[i + 1]; ++i)
+        if (std::strcmp(optionName(args[i]), name) == 0) return args[i + 1];
     return {};
 }
 
@@ -83,14 +84,16 @@ QString noDisplayMessage(const QString& platform, const QString& display) {
         .arg(where, platform);
 }
 
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
+std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
 #ifdef Q_OS_WIN
     // The forms' look rests on the embedded font as FreeType draws it; the GDI path draws small
     // bold captions in the regular face. A platform the user names is left alone.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 #endif
-    const std::vector<char*> args(argv, argv + argc);
+    // The toolkit keeps the arguments it is given for the whole run.
+    static std::vector<char*> args = toolkitArguments(argc, argv);
+    static int count = int(args.size()) - 1;
     QByteArray platform = optionValue(args, "-platform");
     if (platform.isEmpty()) platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty()) platform = "xcb";
@@ -101,7 +104,7 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
         noDisplayMessage(QString::fromLocal8Bit(platform), QString::fromLocal8Bit(display));
 
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
-    auto application = std::make_unique<QApplication>(argc, argv);
+    auto application = std::make_unique<QApplication>(count, args.data());
     qInstallMessageHandler(previous);
     for (const HeldMessage& m : held) {
         const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());

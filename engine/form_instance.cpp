@@ -79,7 +79,7 @@ void FormInstance::addWindowedControls() {
         }
         c.widget->setObjectName(c.design->name);
         c.widget->setVisible(c.props.visible);
-        window_->guardGestures(c.widget);
+        window_->watchControl(c.widget);
     }
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if (it->widget) it->widget->raise();

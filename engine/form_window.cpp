@@ -60,7 +60,7 @@ void FormWindow::centreOnScreen() {
     setGeometry(client);
 }
 
-void FormWindow::guardGestures(QWidget* control) {
+void FormWindow::watchControl(QWidget* control) {
     control->installEventFilter(this);
 }
 
@@ -84,8 +84,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
             lastFocus_ = static_cast<QWidget*>(watched);
             return false;
         case QEvent::MouseButtonPress:
-            pressedSinceShown_ = true;
-            if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
+            notePress();
             return false;
         // The second half of a double-click whose first half pressed a control of another form:
         // that form showed this one, which has only now appeared under the pointer.
@@ -96,10 +95,16 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
     }
 }
 
+// A press on the client area's background reaches the window itself.
 void FormWindow::mousePressEvent(QMouseEvent* e) {
-    pressedSinceShown_ = true;
-    if (menuBar_ && menuBar_->hasFocus()) leaveMenuBar();
+    notePress();
     QWidget::mousePressEvent(e);
+}
+
+// A gesture begins on this form, and a click anywhere on it closes the menu.
+void FormWindow::notePress() {
+    pressedSinceShown_ = true;
+    leaveMenuBar();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* e) {
@@ -136,7 +141,7 @@ void FormWindow::enterMenuBar() {
 
 // The menu bar gives the keyboard back to the control that had it, or to the first in tab order.
 void FormWindow::leaveMenuBar() {
-    if (focusWidget() != menuBar_) return;
+    if (!menuBar_ || focusWidget() != menuBar_) return;
     menuBar_->setActiveAction(nullptr);
     if (lastFocus_ && lastFocus_->isVisible())
         lastFocus_->setFocus(Qt::MenuBarFocusReason);

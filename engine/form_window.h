@@ -23,9 +23,9 @@ public:
     QMenuBar* menuBar() const { return menuBar_; }
     // Places the window centred on its screen.
     void centreOnScreen();
-    // Lets a child control act on the mouse only for gestures that began on this form after it
-    // was shown.
-    void guardGestures(QWidget* control);
+    // Watches a child control: it acts on the mouse only for gestures that began on this form
+    // after it was shown, and it gets the keyboard back when the menu closes.
+    void watchControl(QWidget* control);
 
 signals:
     void menuChosen(const QString& item);
@@ -44,6 +44,7 @@ protected:
 private:
     void enterMenuBar();
     void leaveMenuBar();
+    void notePress();
 
     FormSurface* surface_ = nullptr;
     bool altAlone_ = false;

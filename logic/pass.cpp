@@ -20,9 +20,11 @@ void recordAnswer(Forms& program, const content::Question& q) {
 
 void Form1::Command1_Click(Forms& program) {
     // A new pass inherits no tick, no picture and no keyboard place from the last one.
-    for (const auto& q : answerKey)
-        for (const auto& box : optionBoxes) program.form(q.form).setValue(box, engine::Unchecked);
-    for (const auto& q : answerKey) program.form(q.form).resetFocus();
+    for (const auto& q : answerKey) {
+        engine::Form& form = program.form(q.form);
+        for (const auto& box : optionBoxes) form.setValue(box, engine::Unchecked);
+        form.resetFocus();
+    }
     engine::Form& result = program.form(content::resultForm);
     result.setVisible(content::passPictureControl, false);
     result.setVisible(content::failPictureControl, false);

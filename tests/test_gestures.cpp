@@ -99,7 +99,6 @@ void GestureTest::doubleClickMovesOneWindow() {
     FormInstance& begin = program->form(form);
     QVERIFY(begin.isShown());
     QVERIFY(QTest::qWaitForWindowExposed(&begin.window()));
-    const QString before = form == "Form2" ? program->form("Form2").caption("Label6") : QString();
 
     Pointer pointer(pointOf(begin.widget(control), at));
     pointer.click(0);

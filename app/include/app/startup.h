@@ -17,9 +17,9 @@ std::vector<char*> toolkitArguments(int argc, char** argv);
 // The one line said where no window can be opened, naming the display tried.
 QString noDisplayMessage(const QString& platform, const QString& display);
 
-// Makes the application on the arguments toolkitArguments() kept (they must outlive it), with
-// Qt's FreeType font engine on Windows. Where the platform cannot start, prints
-// noDisplayMessage() on standard error and exits with status 1.
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
+// Makes the application on the arguments toolkitArguments() keeps, with Qt's FreeType font engine
+// on Windows. Where the platform cannot start, prints noDisplayMessage() on standard error and
+// exits with status 1. Once per process.
+std::unique_ptr<QApplication> openApplication(int argc, char** argv);
 
 }  // namespace app
