@@ -52,10 +52,12 @@ class OrcaLog:
         except OSError:
             return 0
 
-    def text(self, start=0):
+    def text(self, start=0, end=None):
+        """The log from byte `start` to byte `end` (its end if None)."""
         with open(self.path, "rb") as f:
             f.seek(start)
-            return f.read().decode("utf-8", "replace")
+            data = f.read() if end is None else f.read(max(0, end - start))
+            return data.decode("utf-8", "replace")
 
     def wait_quiet(self, quiet=0.8, limit=15.0):
         """Waits until the log has not grown for `quiet` seconds (at most `limit` seconds)."""
@@ -72,7 +74,8 @@ class OrcaLog:
     def take(self):
         """The utterances logged since the last call."""
         end = self.size()
-        chunk = self.text(self.read_to)[: end - self.read_to] if end > self.read_to else ""
+        # Cut in bytes: what Orca writes after `end` belongs to the next step.
+        chunk = self.text(self.read_to, end)
         self.read_to = end
         entries = []
         for line in chunk.splitlines():
