@@ -193,7 +193,7 @@ void FormInstance::resetFocus() {
 void FormInstance::show() {
     FormWindow& w = *window_;
     if (!shownBefore_) {
-        w.centreOnScreen();
+        w.placeOnScreen();
         resetFocus();
         shownBefore_ = true;
     }

@@ -1,11 +1,16 @@
 #include "form_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+#include "burst.h"
 
 namespace engine {
 
@@ -24,6 +29,7 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     setLayoutDirection(Qt::LeftToRight);
     setWindowIcon(icon);
     setObjectName(design.name);
+    guardBursts();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -52,21 +58,32 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     resize(client.width(), client.height() + menuHeight);
 }
 
-void FormWindow::centreOnScreen() {
+void FormWindow::placeOnScreen() {
     const QScreen* s = screen();
     if (!s) return;
+    const QRect area = s->availableGeometry();
     QRect client = geometry();
-    client.moveCenter(s->availableGeometry().center());
-    setGeometry(client);
+    client.moveCenter(area.center());
+    // The window manager's frame, as seen on a window already shown; whether the form fits allows
+    // for at least a title bar.
+    QMargins frame;
+    for (const QWindow* w : QGuiApplication::topLevelWindows())
+        if (w->isVisible() && !w->frameMargins().isNull()) frame = w->frameMargins();
+    const QRect outer = client.marginsAdded(frame);
+    const int titleBar = std::max(frame.top(), style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const bool fitsAcross = outer.width() <= area.width();
+    const bool fitsDown = client.height() + titleBar + frame.bottom() <= area.height();
+    if (fitsAcross && fitsDown) {
+        setGeometry(client);
+        return;
+    }
+    // Along a side that does not fit, the frame starts at the area's edge: the title bar stays in
+    // reach. move() places the frame, not the client area.
+    move(fitsAcross ? outer.left() : area.left(), fitsDown ? outer.top() : area.top());
 }
 
 void FormWindow::watchControl(QWidget* control) {
     control->installEventFilter(this);
-}
-
-void FormWindow::showEvent(QShowEvent* e) {
-    pressedSinceShown_ = false;
-    QWidget::showEvent(e);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
@@ -84,27 +101,18 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
             lastFocus_ = static_cast<QWidget*>(watched);
             return false;
         case QEvent::MouseButtonPress:
-            notePress();
+            leaveMenuBar();
             return false;
-        // The second half of a double-click whose first half pressed a control of another form:
-        // that form showed this one, which has only now appeared under the pointer.
-        case QEvent::MouseButtonDblClick:
-            return !pressedSinceShown_;
         default:
             return false;
     }
 }
 
-// A press on the client area's background reaches the window itself.
+// A click anywhere on the form closes the menu; one on the client area's background reaches the
+// window itself.
 void FormWindow::mousePressEvent(QMouseEvent* e) {
-    notePress();
-    QWidget::mousePressEvent(e);
-}
-
-// A gesture begins on this form, and a click anywhere on it closes the menu.
-void FormWindow::notePress() {
-    pressedSinceShown_ = true;
     leaveMenuBar();
+    QWidget::mousePressEvent(e);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* e) {

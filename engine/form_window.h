@@ -21,10 +21,10 @@ public:
 
     FormSurface* surface() const { return surface_; }
     QMenuBar* menuBar() const { return menuBar_; }
-    // Places the window centred on its screen.
-    void centreOnScreen();
-    // Watches a child control: it acts on the mouse only for gestures that began on this form
-    // after it was shown, and it gets the keyboard back when the menu closes.
+    // Places the window, with its frame, centred on its screen's available area; along a side
+    // where it does not fit, at the area's edge, so that its title bar stays on screen.
+    void placeOnScreen();
+    // Watches a child control: it gets the keyboard back when the menu closes.
     void watchControl(QWidget* control);
 
 signals:
@@ -34,7 +34,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
     // F10, or Alt pressed and released alone, takes the keyboard to the menu bar and back.
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -44,13 +43,11 @@ protected:
 private:
     void enterMenuBar();
     void leaveMenuBar();
-    void notePress();
 
     FormSurface* surface_ = nullptr;
     bool altAlone_ = false;
     QMenuBar* menuBar_ = nullptr;
     QPointer<QWidget> lastFocus_;  // the control that last had the keyboard, to give it back
-    bool pressedSinceShown_ = false;
 };
 
 }  // namespace engine

@@ -1,6 +1,7 @@
-// One click gesture moves the student one window on. Every form opens at the same place, so the
-// second click of a double-click lands on the form that the first click showed; the mouse events
-// go through the toolkit's own double-click detection, as a window system delivers them.
+// One burst of clicks is one gesture. Every form opens at the same place, so the later presses of
+// a double- or triple-click land on the form that the first click showed; they must do nothing
+// there. The mouse events go through the toolkit's own double-click detection and focus handling,
+// as a window system delivers them.
 #include <QApplication>
 #include <QStyleHints>
 #include <QTest>
@@ -12,30 +13,30 @@ using engine::FormInstance;
 
 namespace {
 
-// The pointer's events at a point of the screen, delivered to whichever window lies there now.
+// The pointer's events at points of the screen, delivered to whichever window lies there now.
 class Pointer {
 public:
-    explicit Pointer(QPoint global) : global_(global) {}
+    Pointer() { time_ += 10'000; }
 
-    // A press and a release `gap` milliseconds after the previous click began.
-    void click(int gap) {
+    // A press, and a release 20 ms later, `gap` milliseconds after the previous press.
+    void click(QPoint global, int gap) {
         time_ += gap;
-        send(QEvent::MouseButtonPress, Qt::LeftButton, time_);
-        send(QEvent::MouseButtonRelease, Qt::NoButton, time_ + 20);
+        send(global, QEvent::MouseButtonPress, Qt::LeftButton, time_);
+        send(global, QEvent::MouseButtonRelease, Qt::NoButton, time_ + 20);
     }
 
 private:
-    void send(QEvent::Type type, Qt::MouseButtons state, int time) {
-        QWidget* top = QApplication::topLevelAt(global_);
+    static void send(QPoint global, QEvent::Type type, Qt::MouseButtons state, ulong time) {
+        QWidget* top = QApplication::topLevelAt(global);
         QVERIFY2(top, "no window under the pointer");
         QWindow* window = top->windowHandle();
-        qt_handleMouseEvent(window, window->mapFromGlobal(global_), global_, state, Qt::LeftButton,
+        qt_handleMouseEvent(window, window->mapFromGlobal(global), global, state, Qt::LeftButton,
                             type, {}, time);
         QApplication::processEvents();
     }
 
-    QPoint global_;
-    int time_ = 1'000'000;
+    // One clock for the whole run: every test's first press is far from the last one before.
+    static inline ulong time_ = 1'000'000;
 };
 
 const QPointF centre(0.5, 0.5);
@@ -45,50 +46,9 @@ QPoint pointOf(QWidget* w, QPointF share) {
     return w->mapToGlobal(QPoint(int(w->width() * share.x()), int(w->height() * share.y())));
 }
 
-}  // namespace
-
-class GestureTest : public QObject {
-    Q_OBJECT
-private slots:
-    void doubleClickMovesOneWindow_data();
-    void doubleClickMovesOneWindow();
-    void doubleClickOnOneFormStillToggles();
-};
-
-void GestureTest::doubleClickMovesOneWindow_data() {
-    QTest::addColumn<QString>("form");     // where the gesture begins
-    QTest::addColumn<QString>("control");  // what its first click presses
-    QTest::addColumn<QPointF>("at");       // where on it, as shares of its width and height
-    QTest::addColumn<int>("gap");          // milliseconds between the two clicks
-    QTest::addColumn<QString>("shown");    // the one form on screen afterwards
-    const int doubleClick = QGuiApplication::styleHints()->mouseDoubleClickInterval();
-    for (int gap : {60, doubleClick - 50}) {
-        const QString g = QString::number(gap) + " ms";
-        // «Розпочати тест» covers «Далі» of question 1 only with its right part.
-        QTest::newRow(qPrintable("«Розпочати тест», " + g))
-            << QString("Form1") << QString("Command1") << QPointF(0.9, 0.33) << gap
-            << QString("Form2");
-        QTest::newRow(qPrintable("«Далі», " + g))
-            << QString("Form2") << QString("Command1") << centre << gap << QString("Form3");
-        QTest::newRow(qPrintable("«Розпочати знову», " + g))
-            << QString("Form4") << QString("Command1") << centre << gap << QString("Form1");
-        QTest::newRow(qPrintable("last «Далі», " + g))
-            << QString("Form26") << QString("Command1") << centre << gap << QString("Form4");
-    }
-    // Two clicks a moment apart are two gestures: the student moves on twice.
-    QTest::newRow("«Далі» twice on purpose") << QString("Form2") << QString("Command1") << centre
-                                             << doubleClick + 200 << QString("Form5");
-}
-
-void GestureTest::doubleClickMovesOneWindow() {
-    QFETCH(QString, form);
-    QFETCH(QString, control);
-    QFETCH(QPointF, at);
-    QFETCH(int, gap);
-    QFETCH(QString, shown);
-    testing::TestProgram program;
+// Starts a program and reaches `form` by single clicks, as a student would.
+void reach(testing::TestProgram& program, const QString& form) {
     program.start();
-    // Reach the form the gesture begins on, as a student would.
     if (form != "Form1") {
         program.click("Form1", "Command1");
         for (const auto& q : content::answerKey) {
@@ -96,32 +56,102 @@ void GestureTest::doubleClickMovesOneWindow() {
             program.click(q.form, "Command1");
         }
     }
-    FormInstance& begin = program->form(form);
-    QVERIFY(begin.isShown());
-    QVERIFY(QTest::qWaitForWindowExposed(&begin.window()));
-
-    Pointer pointer(pointOf(begin.widget(control), at));
-    pointer.click(0);
-    pointer.click(gap);
-
-    QVERIFY(program.outcome().exits.empty());  // «Закрити» did not end the program unseen
-    for (engine::FormInstance* f : program->forms()) QCOMPARE(f->isShown(), f->name() == shown);
-    if (shown == "Form3")  // the next question took no answer
-        QCOMPARE(program->form("Form3").caption(content::answerKey[1].scoreLabel), QString());
+    QVERIFY(program->form(form).isShown());
+    QVERIFY(QTest::qWaitForWindowExposed(&program->form(form).window()));
 }
 
-// On one form a double-click is two clicks: a check box goes on and off again.
-void GestureTest::doubleClickOnOneFormStillToggles() {
+}  // namespace
+
+class GestureTest : public QObject {
+    Q_OBJECT
+private slots:
+    void burstMovesOneWindow_data();
+    void burstMovesOneWindow();
+    void pausedClicksAreTwoGestures();
+    void burstOnOneFormActsOnIt();
+};
+
+void GestureTest::burstMovesOneWindow_data() {
+    QTest::addColumn<QString>("form");   // where the burst begins
+    QTest::addColumn<QPointF>("at");     // where on its Command1, as shares of width and height
+    QTest::addColumn<QString>("shown");  // the one form on screen afterwards
+    QTest::addColumn<QString>("focus");  // its control with the keyboard, as one click leaves it
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<int>("gap");    // milliseconds between presses
+    QTest::addColumn<int>("shift");  // pixels the hand moves between presses
+    struct Place {
+        const char* name;
+        QString form;
+        QPointF at;
+        QString shown, focus;
+    };
+    // «Розпочати тест» covers «Далі» of question 1 only with its right part.
+    const Place places[] = {
+        {"«Розпочати тест»", "Form1", {0.9, 0.33}, "Form2", "Check1"},
+        {"«Далі»", "Form2", centre, "Form3", "Check1"},
+        {"last «Далі»", "Form26", centre, "Form4", "Command1"},
+        {"«Розпочати знову»", "Form4", centre, "Form1", "Command1"},
+    };
+    for (const Place& p : places)
+        for (int presses : {2, 3, 4})
+            for (int gap : {60, 150, 300})
+                for (int shift : {0, 3, 8})
+                    QTest::addRow("%s, %d presses, %d ms, %d px", p.name, presses, gap, shift)
+                        << p.form << p.at << p.shown << p.focus << presses << gap << shift;
+}
+
+void GestureTest::burstMovesOneWindow() {
+    QFETCH(QString, form);
+    QFETCH(QPointF, at);
+    QFETCH(QString, shown);
+    QFETCH(QString, focus);
+    QFETCH(int, presses);
+    QFETCH(int, gap);
+    QFETCH(int, shift);
+    QVERIFY(gap < QGuiApplication::styleHints()->mouseDoubleClickInterval());
     testing::TestProgram program;
-    program.start();
-    program.click("Form1", "Command1");
+    reach(program, form);
+    if (QTest::currentTestFailed()) return;
+
+    const QPoint point = pointOf(program->form(form).widget("Command1"), at);
+    Pointer pointer;
+    for (int i = 0; i < presses; ++i) pointer.click(point + QPoint(i % 2 * shift, 0), i ? gap : 0);
+
+    QVERIFY(program.outcome().exits.empty());  // «Закрити» did not end the program unseen
+    for (FormInstance* f : program->forms()) QCOMPARE(f->isShown(), f->name() == shown);
+    FormInstance& now = program->form(shown);
+    for (const char* box : {"Check1", "Check2", "Check3", "Check4"})
+        if (now.widget(box)) QCOMPARE(now.value(box), engine::Unchecked);
+    QWidget* focused = now.window().focusWidget();
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), focus);
+}
+
+// A student who reads and then clicks again is never held back: two gestures, two questions.
+void GestureTest::pausedClicksAreTwoGestures() {
+    testing::TestProgram program;
+    reach(program, "Form2");
+    const QPoint point = pointOf(program->form("Form2").widget("Command1"), centre);
+    Pointer pointer;
+    pointer.click(point, 0);
+    pointer.click(point, QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    QVERIFY(program->form("Form5").isShown());
+    QVERIFY(!program->form("Form3").isShown());
+}
+
+// On the form where it began, a burst is so many clicks: a box goes on and off again, and a box
+// beside it is ticked as well.
+void GestureTest::burstOnOneFormActsOnIt() {
+    testing::TestProgram program;
+    reach(program, "Form2");
     FormInstance& form = program->form("Form2");
-    QVERIFY(QTest::qWaitForWindowExposed(&form.window()));
-    Pointer pointer(pointOf(form.widget("Check1"), centre));
-    pointer.click(0);
+    Pointer pointer;
+    pointer.click(pointOf(form.widget("Check1"), centre), 0);
     QCOMPARE(form.value("Check1"), engine::Checked);
-    pointer.click(100);
+    pointer.click(pointOf(form.widget("Check1"), centre), 100);
     QCOMPARE(form.value("Check1"), engine::Unchecked);
+    pointer.click(pointOf(form.widget("Check2"), centre), 100);
+    QCOMPARE(form.value("Check2"), engine::Checked);
 }
 
 QTEST_MAIN(GestureTest)

@@ -1,6 +1,7 @@
 // A seeded random-input exerciser: clicks, keys, menu choices, closes, minimizes and bursts of
 // clicks against the real forms, checked after every action against a model of the quiz that knows
-// only what a student sees: which form is up, and what was ticked at each «Далі».
+// only what a student sees: which form is up, and what was ticked at each «Далі». Its clicks carry
+// the times of a student's hand, some a moment apart: a burst of them moves at most one window on.
 //
 //   exerciser run --seed 7 --actions 100000     (or MEREZHVAR_SEED / MEREZHVAR_ACTIONS)
 //
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QWindow>
 #include <csignal>
@@ -105,14 +107,15 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A press and release posted to the platform window, as the window system would queue them; Qt
-// then finds the control under the pointer, as it does for real input.
-void postClick(QWidget* window, QPoint local, bool doubleClick) {
+// A press and release posted to the platform window at the given time, as the window system
+// would queue them; Qt then finds the control under the pointer, as it does for real input.
+void postClick(QWidget* window, QPoint local, bool doubleClick, quint64 time) {
     QWindow* handle = window->windowHandle();
     const QPointF l(local), g(window->mapToGlobal(local));
     auto post = [&](QEvent::Type type, Qt::MouseButtons buttons) {
-        QCoreApplication::postEvent(
-            handle, new QMouseEvent(type, l, l, g, Qt::LeftButton, buttons, Qt::NoModifier));
+        auto* e = new QMouseEvent(type, l, l, g, Qt::LeftButton, buttons, Qt::NoModifier);
+        e->setTimestamp(time);
+        QCoreApplication::postEvent(handle, e);
     };
     post(QEvent::MouseButtonPress, Qt::LeftButton);
     if (doubleClick) post(QEvent::MouseButtonDblClick, Qt::LeftButton);
@@ -195,6 +198,8 @@ private:
     }
 
     void fresh() {
+        clock_ += 10 * doubleClick_;  // a new program begins no burst of the old one's
+        pressed_ = false;
         program_.reset();
         settle();
         program_ = std::make_unique<testing::TestProgram>();
@@ -306,10 +311,12 @@ private:
                  .arg(local.y())
                  .arg(q.form));
         activate(f);
-        const Prediction p = clickEffect(f, local);
-        postClick(&f.window(), local, false);
+        const quint64 time = nextPress(false);
+        const Prediction p = press(f, time) ? clickEffect(f, local) : Prediction{};
+        postClick(&f.window(), local, false, time);
         settle();
         apply(p);
+        observeBurst();
     }
 
     engine::FormInstance* someShownForm(bool unminimized) {
@@ -353,14 +360,20 @@ private:
 
         activate(*f);
         if (fast) {
-            const Prediction p = clickEffect(*f, local);
-            for (int i = 0; i < count; ++i) postClick(&f->window(), local, i > 0);
+            // All queued for the one window, so all of one burst that acts there or nowhere.
+            quint64 time = nextPress(false);
+            const Prediction p = press(*f, time) ? clickEffect(*f, local) : Prediction{};
+            for (int i = 0; i < count; ++i) {
+                if (i > 0) press(*f, time = nextPress(true));
+                postClick(&f->window(), local, i > 0, time);
+            }
             settle();
             for (int i = 0; i < count; ++i) {
                 apply(p);
                 // The rest are queued for a window that has left the screen: Qt drops them.
                 if (p.effect != Effect::Toggle && p.effect != Effect::About) break;
             }
+            observeBurst();
             return;
         }
         for (int i = 0; i < count; ++i) {
@@ -370,13 +383,54 @@ private:
                 check();
                 activate(*f);
             }
+            // Mostly the clicks of a double- or triple-click, now and then a pause between.
+            const quint64 time = nextPress(i > 0 && chance(0.7));
             const QPoint here = f->window().mapFromGlobal(global);
-            const Prediction p = clickEffect(*f, here);
-            postClick(&f->window(), here, false);
+            const Prediction p = press(*f, time) ? clickEffect(*f, here) : Prediction{};
+            postClick(&f->window(), here, false, time);
             settle();
             apply(p);
             if (p.effect == Effect::End) return;
+            observeBurst();
         }
+    }
+
+    // The hand's clock at the next press: within the double-click interval of the last, or past it.
+    quint64 nextPress(bool quick) {
+        if (!quick) quick = chance(0.25);  // a student who does not stop to read
+        clock_ += quick ? 20 + pick(doubleClick_ - 20) : doubleClick_ + pick(3000);
+        return clock_;
+    }
+
+    // The rule for a press at `time` on form `f`, as a student meets it: a burst acts only on the
+    // form where it began. True if the press acts.
+    bool press(engine::FormInstance& f, quint64 time) {
+        const bool continues = pressed_ && time - lastPress_ < quint64(doubleClick_);
+        pressed_ = true;
+        lastPress_ = time;
+        if (!continues) {
+            burstForm_ = f.name();
+            burstMoves_ = 0;
+        }
+        burstWindow_ = mainFormOnScreen();
+        if (burstForm_ == f.name()) return true;
+        note("  dropped: the burst began on " + burstForm_);
+        return false;
+    }
+
+    QString mainFormOnScreen() {
+        for (auto* f : shownForms())
+            if (f->name() != aboutName) return f->name();
+        return {};
+    }
+
+    // What the student saw after a press, whatever the model thinks: a burst's presses take at
+    // most one window step between them.
+    void observeBurst() {
+        const QString now = mainFormOnScreen();
+        if (!pressed_ || now == burstWindow_) return;
+        burstWindow_ = now;
+        require(++burstMoves_ <= 1, "one burst of clicks moved two windows on, to " + now);
     }
 
     // A window manager raises and activates the window the student clicks.
@@ -564,7 +618,7 @@ private:
         const auto before = program().forms();
         for (auto* f : before) {
             if (f->window().windowHandle())
-                postClick(&f->window(), f->window().rect().center(), false);
+                postClick(&f->window(), f->window().rect().center(), false, nextPress(false));
             f->window().close();
             for (auto* w : f->window().findChildren<QAbstractButton*>()) w->click();
             if (auto* bar = f->window().menuBar()) bar->actions().first()->trigger();
@@ -654,6 +708,14 @@ private:
     std::map<QString, engine::FormInstance*> instances_;
     QStringList stack_;  // forms by z-order, topmost last
     std::deque<QString> recent_;
+    // The hand: a clock in milliseconds, and the burst its last press belonged to.
+    const int doubleClick_ = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    quint64 clock_ = 1'000'000;
+    quint64 lastPress_ = 0;
+    bool pressed_ = false;
+    QString burstForm_;    // where the burst began
+    QString burstWindow_;  // the main form on screen before its last press
+    int burstMoves_ = 0;
 };
 
 quint64 seedArg = 1;
