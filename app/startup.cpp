@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <QByteArray>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,24 +43,111 @@ QByteArray optionValue(const std::vector<char*>& args, const char* name) {
     return {};
 }
 
-// Messages the toolkit writes while the platform starts are held back: if it cannot start, the
-// user reads one line of ours instead of its diagnostics and an abort.
-struct HeldMessage {
-    QtMsgType type;
-    QByteArray category;
-    QString text;
-};
-std::vector<HeldMessage> held;
-QString failureLine;
+// A scale factor the toolkit would take and then draw nothing with, or crash on. Qt reads it as a
+// number with no check of its own.
+bool usableScale(const QByteArray& text) {
+    bool ok = false;
+    const double factor = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(factor) && factor > 0;
+}
 
-void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", failureLine.toLocal8Bit().constData());
+// QT_SCREEN_SCALE_FACTORS lists factors, each alone or as screen=factor, separated by ';'.
+bool usableScreenScales(const QByteArray& text) {
+    const QList<QByteArray> specs = text.split(';');
+    return std::ranges::all_of(specs, [](const QByteArray& spec) {
+        return spec.isEmpty() || usableScale(spec.mid(spec.lastIndexOf('=') + 1));
+    });
+}
+
+// A scale that is not a positive finite number is dropped before the toolkit reads it: the forms
+// open at scale 1, and one line says why.
+void dropUnusableScales() {
+    const struct {
+        const char* name;
+        bool (*usable)(const QByteArray&);
+    } scales[] = {{"QT_SCALE_FACTOR", usableScale},
+                  {"QT_SCREEN_SCALE_FACTORS", usableScreenScales}};
+    for (const auto& s : scales) {
+        const QByteArray value = qgetenv(s.name);
+        if (value.isEmpty() || s.usable(value)) continue;
+        qunsetenv(s.name);
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("Мережвар: масштаб %1=%2 не є додатним числом, його пропущено; "
+                                    "вікна відкриються в масштабі 1.")
+                         .arg(QLatin1String(s.name), QString::fromLocal8Bit(value))
+                         .toLocal8Bit()
+                         .constData());
+    }
+}
+
+// What the toolkit says while the platform starts is held back: if it cannot start, the user
+// reads one line of ours, naming the cause, instead of its diagnostics and an abort. Owned by
+// openApplication(); the message handler, a plain function, reaches it through `current`.
+class StartupMessages {
+public:
+    StartupMessages(QString platform, QString display)
+        : platform_(std::move(platform)), display_(std::move(display)) {
+        current = this;
+        previous_ = qInstallMessageHandler(hold);
+    }
+    // The toolkit started: what it said goes where it would have gone.
+    ~StartupMessages() {
+        qInstallMessageHandler(previous_);
+        current = nullptr;
+        for (const Held& m : held_) {
+            const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+            if (previous_)
+                previous_(m.type, context, m.text);
+            else
+                std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
+        }
+    }
+    StartupMessages(const StartupMessages&) = delete;
+    StartupMessages& operator=(const StartupMessages&) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+
+    static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        StartupMessages& self = *current;
+        if (type != QtFatalMsg) {
+            self.held_.push_back({type, context.category, text});
+            return;
+        }
+        std::fprintf(stderr, "%s\n", self.failure(text).toLocal8Bit().constData());
         std::fflush(stderr);
         std::_Exit(1);  // before the toolkit aborts: no core, no dialog
     }
-    held.push_back({type, context.category, text});
-}
+
+    bool said(const char* category, const char* words) const {
+        return std::ranges::any_of(held_, [&](const Held& m) {
+            return m.category == category && m.text.contains(QLatin1String(words));
+        });
+    }
+
+    // The cause, read from what the toolkit said before it gave up.
+    QString failure(const QString& fatal) const {
+        if (said("qt.qpa.plugin", "Could not find the Qt platform plugin"))
+            return unknownPlatformMessage(platform_);
+        if (said("qt.qpa.xcb", "could not connect to display") ||
+            said("qt.qpa.wayland", "wl_display"))
+            return noDisplayMessage(platform_, display_);
+        if (said("qt.qpa.plugin", "Could not load the Qt platform plugin"))
+            return platformFailedMessage(platform_);
+        return QStringLiteral("Мережвар: не вдалося запустити програму (%1).")
+            .arg(fatal.section(QLatin1Char('\n'), 0, 0));
+    }
+
+    static inline StartupMessages* current = nullptr;
+    QString platform_;
+    QString display_;
+    QtMessageHandler previous_ = nullptr;
+    std::vector<Held> held_;
+};
 
 }  // namespace
 
@@ -84,6 +173,16 @@ QString noDisplayMessage(const QString& platform, const QString& display) {
         .arg(where, platform);
 }
 
+QString unknownPlatformMessage(const QString& platform) {
+    return QStringLiteral("Мережвар: не вдалося відкрити вікно (платформу «%1» не знайдено).")
+        .arg(platform);
+}
+
+QString platformFailedMessage(const QString& platform) {
+    return QStringLiteral("Мережвар: не вдалося відкрити вікно (платформа %1 не запустилася).")
+        .arg(platform);
+}
+
 std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
 #ifdef Q_OS_WIN
     // The forms' look rests on the embedded font as FreeType draws it; the GDI path draws small
@@ -100,21 +199,11 @@ std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
     QByteArray display = optionValue(args, "-display");
     if (display.isEmpty())
         display = qgetenv(platform.startsWith("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY");
-    failureLine =
-        noDisplayMessage(QString::fromLocal8Bit(platform), QString::fromLocal8Bit(display));
 
-    const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
-    auto application = std::make_unique<QApplication>(count, args.data());
-    qInstallMessageHandler(previous);
-    for (const HeldMessage& m : held) {
-        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
-        if (previous)
-            previous(m.type, context, m.text);
-        else
-            std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
-    }
-    held.clear();
-    return application;
+    dropUnusableScales();
+    const StartupMessages messages(QString::fromLocal8Bit(platform),
+                                   QString::fromLocal8Bit(display));
+    return std::make_unique<QApplication>(count, args.data());
 }
 
 }  // namespace app

@@ -403,6 +403,7 @@ int main(int argc, char* argv[]) {
     const long long floorSize = strippedSize(floorExe);
 
     const Stats sProbe = stats(probeStart), sFloor = stats(floorStart), sRatio = stats(ratio);
+    const Stats sTextRatio = stats(textRatio);
     const Stats sStartTest = stats(asMs(startTest)), sNext = stats(asMs(next));
     const Stats sScore = stats(asMs(score)), sPass = stats(asMs(pass));
     const Stats sPassHwm = stats(passHwm), sFloorHwm = stats(floorHwm);
@@ -418,9 +419,11 @@ int main(int argc, char* argv[]) {
     t.section("1 start-up: process start to the first frame painted");
     t.row("program, Form1 painted", sProbe, "ms", "", {});
     t.row("floor, empty window painted", sFloor, "ms", "", {});
-    t.row("program / floor, paired", sRatio, "x", "<= 1.25", sRatio.median <= 1.25);
+    t.row("program / floor, paired", sRatio, "x", "", {});
     t.row("floor with one line of text", stats(textStart), "ms", "", {});
-    t.row("program / floor with text, paired", stats(textRatio), "x", "", {});
+    // Any window that draws text pays for the font machinery: that window is the honest floor.
+    t.row("program / floor with text, paired", sTextRatio, "x", "<= 1.10",
+          sTextRatio.median <= 1.10);
     t.row("program, whole process to exit", stats(probeWall), "ms", "", {});
     t.row("floor, whole process to exit", stats(floorWall), "ms", "", {});
     t.section("2 first «Розпочати тест»: 25 forms created, Form2 painted");

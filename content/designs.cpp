@@ -1,26 +1,20 @@
 #include "content/designs.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace content {
-namespace {
-
-int formNumber(const engine::FormDesign& d) {
-    return d.name.sliced(4).toInt();
-}
-
-}  // namespace
 
 const std::vector<engine::FormDesign>& designs() {
     static const std::vector<engine::FormDesign> all = [] {
+        // Form1 to Form27, by number. The result form was numbered between the second question and
+        // the third, so the numbers do not follow the order of the test.
+        std::vector<engine::FormDesign> questions = questionFormDesigns();
         std::vector<engine::FormDesign> forms;
         forms.push_back(startFormDesign());
-        std::ranges::move(questionFormDesigns(), std::back_inserter(forms));
+        forms.insert(forms.end(), std::make_move_iterator(questions.begin()),
+                     std::make_move_iterator(questions.begin() + 2));
         forms.push_back(resultFormDesign());
+        forms.insert(forms.end(), std::make_move_iterator(questions.begin() + 2),
+                     std::make_move_iterator(questions.end()));
         forms.push_back(aboutFormDesign());
-        // By number, Form1 to Form27; the numbers do not follow the order of the test.
-        std::ranges::sort(forms, {}, formNumber);
         return forms;
     }();
     return all;

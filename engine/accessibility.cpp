@@ -13,6 +13,11 @@ bool isPainted(const LiveControl& c) {
     return c.design->kind == ControlKind::Label || c.design->kind == ControlKind::Image;
 }
 
+// A painted control is read only where it shows something: a label with text, a picture.
+bool showsContent(const LiveControl& c) {
+    return c.design->kind == ControlKind::Label ? !c.props.caption.isEmpty() : !c.picture.isNull();
+}
+
 // A painted label or picture: a child of the client area without a widget of its own.
 class PaintedControlAccessible : public QAccessibleInterface {
 public:
@@ -94,8 +99,7 @@ private:
             if (!c.props.visible) continue;
             if (c.widget) {
                 shown.emplace_back(&c, QAccessible::queryAccessibleInterface(c.widget));
-            } else if ((c.design->kind == ControlKind::Label && !c.props.caption.isEmpty()) ||
-                       (c.design->kind == ControlKind::Image && !c.picture.isNull())) {
+            } else if (isPainted(c) && showsContent(c)) {
                 shown.emplace_back(&c, surface()->accessibleFor(c));
             }
         }

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
+#include <ranges>
 
 #include "accessibility.h"
 #include "controls.h"
@@ -30,19 +31,26 @@ const char* kindName(ControlKind kind) {
     return "?";
 }
 
+// The kinds that have a property, for the check that a control has it.
+constexpr ControlKind labels[] = {ControlKind::Label};
+constexpr ControlKind checkBoxes[] = {ControlKind::CheckBox};
+constexpr ControlKind anyKind[] = {ControlKind::Label, ControlKind::CommandButton,
+                                   ControlKind::CheckBox, ControlKind::Image, ControlKind::Shape};
+
 }  // namespace
 
 FormInstance::FormInstance(Program& program, const FormDesign& design)
-    : program_(program), design_(design) {
-    controls_.reserve(design.controls.size());
-    for (const auto& c : design.controls) {
-        LiveControl live{.design = &c, .props = resolve(c, design)};
+    : program_(program), design_(design), controls_(design.controls.size()) {
+    for (std::size_t i = 0; i < design.controls.size(); ++i) {
+        const ControlDesign& c = design.controls[i];
+        LiveControl& live = controls_.all()[i];
+        live.design = &c;
+        live.props = resolve(c, design);
         if (c.kind == ControlKind::Label) live.lines = captionLines(c.kind, live.props);
         if (c.kind == ControlKind::Image && !live.props.picture.isEmpty()) {
             live.picture = decodePicture(live);
             live.description = program_.describePicture(live.props.picture);
         }
-        controls_.push_back(std::move(live));
     }
 
     QIcon icon;
@@ -81,8 +89,8 @@ void FormInstance::addWindowedControls() {
         c.widget->setVisible(c.props.visible);
         window_->watchControl(c.widget);
     }
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
-        if (it->widget) it->widget->raise();
+    for (const LiveControl& c : std::views::reverse(controls_.all()))
+        if (c.widget) c.widget->raise();
 }
 
 // Tab order follows TabIndex; labels hold numbers but never take the focus.
@@ -116,7 +124,7 @@ const LiveControl* FormInstance::find(const QString& n) const {
 }
 
 const LiveControl& FormInstance::control(const QString& n, const char* property,
-                                         std::initializer_list<ControlKind> kinds) const {
+                                         std::span<const ControlKind> kinds) const {
     const LiveControl* it = find(n);
     if (!it) throw RuntimeError(QStringLiteral("%1.%2: такого елемента немає").arg(name(), n));
     if (std::find(kinds.begin(), kinds.end(), it->design->kind) == kinds.end())
@@ -127,16 +135,16 @@ const LiveControl& FormInstance::control(const QString& n, const char* property,
 }
 
 LiveControl& FormInstance::control(const QString& n, const char* property,
-                                   std::initializer_list<ControlKind> kinds) {
+                                   std::span<const ControlKind> kinds) {
     return const_cast<LiveControl&>(std::as_const(*this).control(n, property, kinds));
 }
 
 QString FormInstance::caption(const QString& n) const {
-    return control(n, "Caption", {ControlKind::Label}).props.caption;
+    return control(n, "Caption", labels).props.caption;
 }
 
 void FormInstance::setCaption(const QString& n, const QString& text) {
-    LiveControl& c = control(n, "Caption", {ControlKind::Label});
+    LiveControl& c = control(n, "Caption", labels);
     if (c.props.caption == text) return;
     c.props.caption = text;
     c.lines = captionLines(ControlKind::Label, c.props);
@@ -145,12 +153,11 @@ void FormInstance::setCaption(const QString& n, const QString& text) {
 }
 
 CheckValue FormInstance::value(const QString& n) const {
-    return static_cast<const CheckBox*>(control(n, "Value", {ControlKind::CheckBox}).widget)
-        ->value();
+    return static_cast<const CheckBox*>(control(n, "Value", checkBoxes).widget)->value();
 }
 
 void FormInstance::setValue(const QString& n, CheckValue v) {
-    LiveControl& c = control(n, "Value", {ControlKind::CheckBox});
+    LiveControl& c = control(n, "Value", checkBoxes);
     if (v < Unchecked || v > Grayed)
         throw RuntimeError(
             QStringLiteral("%1.%2: недопустиме значення Value %3").arg(name(), n).arg(int(v)));
@@ -158,15 +165,11 @@ void FormInstance::setValue(const QString& n, CheckValue v) {
 }
 
 bool FormInstance::visible(const QString& n) const {
-    const auto all = {ControlKind::Label, ControlKind::CommandButton, ControlKind::CheckBox,
-                      ControlKind::Image, ControlKind::Shape};
-    return control(n, "Visible", all).props.visible;
+    return control(n, "Visible", anyKind).props.visible;
 }
 
 void FormInstance::setVisible(const QString& n, bool v) {
-    const auto all = {ControlKind::Label, ControlKind::CommandButton, ControlKind::CheckBox,
-                      ControlKind::Image, ControlKind::Shape};
-    LiveControl& c = control(n, "Visible", all);
+    LiveControl& c = control(n, "Visible", anyKind);
     if (c.props.visible == v) return;
     c.props.visible = v;
     if (c.widget) {
@@ -206,7 +209,7 @@ void FormInstance::show() {
 }
 
 void FormInstance::hide() {
-    if (!window_->isVisible()) return;
+    if (!isShown()) return;
     const bool wasActive = window_->isActiveWindow();
     window_->hide();
     // A hidden form keeps no pixels (about half a MiB each); the store grows again on Show.
@@ -215,7 +218,7 @@ void FormInstance::hide() {
 }
 
 bool FormInstance::isShown() const {
-    return window_->isVisible();
+    return program_.onScreen(*this);
 }
 
 }  // namespace engine

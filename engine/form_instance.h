@@ -42,16 +42,16 @@ public:
 private:
     const LiveControl* find(const QString& name) const;
     LiveControl& control(const QString& name, const char* property,
-                         std::initializer_list<ControlKind> kinds);
+                         std::span<const ControlKind> kinds);
     const LiveControl& control(const QString& name, const char* property,
-                               std::initializer_list<ControlKind> kinds) const;
+                               std::span<const ControlKind> kinds) const;
     QImage decodePicture(const LiveControl& c) const;
     void addWindowedControls();
     void orderTabs();
 
     Program& program_;
     const FormDesign& design_;
-    std::vector<LiveControl> controls_;
+    LiveControls controls_;
     std::unique_ptr<FormWindow> window_;
     bool shownBefore_ = false;
 };

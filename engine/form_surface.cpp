@@ -2,13 +2,14 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <ranges>
 
 #include "accessibility.h"
 #include "drawing.h"
 
 namespace engine {
 
-FormSurface::FormSurface(QSize clientSize, QColor back, const std::vector<LiveControl>& controls,
+FormSurface::FormSurface(QSize clientSize, QColor back, const LiveControls& controls,
                          QWidget* parent)
     : QWidget(parent), clientSize_(clientSize), back_(back), controls_(controls) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -34,22 +35,22 @@ void FormSurface::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.fillRect(e->rect(), back_);
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        const ControlKind kind = it->design->kind;
-        if (isWindowed(kind) || !it->props.visible) continue;
-        const QRect area = pixels(it->props.rect);
+    for (const LiveControl& c : std::views::reverse(controls_.all())) {
+        const ControlKind kind = c.design->kind;
+        if (isWindowed(kind) || !c.props.visible) continue;
+        const QRect area = pixels(c.props.rect);
         if (!area.intersects(e->rect())) continue;
         painter.save();
         painter.setClipRect(area);
         switch (kind) {
             case ControlKind::Shape:
-                drawShape(painter, it->props);
+                drawShape(painter, c.props);
                 break;
             case ControlKind::Image:
-                drawImage(painter, it->props, it->picture);
+                drawImage(painter, c.props, c.picture);
                 break;
             case ControlKind::Label:
-                drawLabel(painter, *it);
+                drawLabel(painter, c);
                 break;
             default:
                 break;

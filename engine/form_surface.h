@@ -13,11 +13,10 @@ namespace engine {
 class FormSurface : public QWidget {
     Q_OBJECT
 public:
-    FormSurface(QSize clientSize, QColor back, const std::vector<LiveControl>& controls,
-                QWidget* parent);
+    FormSurface(QSize clientSize, QColor back, const LiveControls& controls, QWidget* parent);
     ~FormSurface() override;
     QSize sizeHint() const override { return clientSize_; }
-    const std::vector<LiveControl>& controls() const { return controls_; }
+    const LiveControls& controls() const { return controls_; }
     // The accessible interface of a painted label or picture, made on first request.
     QAccessibleInterface* accessibleFor(const LiveControl& control);
 
@@ -27,7 +26,7 @@ protected:
 private:
     QSize clientSize_;
     QColor back_;
-    const std::vector<LiveControl>& controls_;
+    const LiveControls& controls_;
     std::map<const LiveControl*, QAccessible::Id> accessibleIds_;
 };
 

@@ -15,7 +15,7 @@
 namespace engine {
 
 FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, const QIcon& icon,
-                       const std::vector<LiveControl>& controls) {
+                       const LiveControls& controls) {
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (props.minButton) flags |= Qt::WindowMinimizeButtonHint;

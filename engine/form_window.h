@@ -17,7 +17,7 @@ public:
     static constexpr int menuBarHeight = 20;
 
     FormWindow(const FormDesign& design, const FormProperties& props, const QIcon& icon,
-               const std::vector<LiveControl>& controls);
+               const LiveControls& controls);
 
     FormSurface* surface() const { return surface_; }
     QMenuBar* menuBar() const { return menuBar_; }

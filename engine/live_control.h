@@ -1,6 +1,9 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
+#include <cstddef>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "properties.h"
@@ -16,6 +19,28 @@ struct LiveControl {
     QString description;         // what a picture shows, for screen readers
     std::vector<QString> lines;  // a label's caption in lines, laid out wherever it is set
     QWidget* widget = nullptr;
+};
+
+// The controls of a live form, as many as its design has. The array is made once and never grows,
+// shrinks or moves, so the client area and the accessible interfaces may keep references into it
+// for the form's life.
+class LiveControls {
+public:
+    explicit LiveControls(std::size_t count)
+        : items_(std::make_unique<LiveControl[]>(count)), count_(count) {}
+    LiveControls(const LiveControls&) = delete;
+    LiveControls& operator=(const LiveControls&) = delete;
+
+    std::span<LiveControl> all() { return {items_.get(), count_}; }
+    std::span<const LiveControl> all() const { return {items_.get(), count_}; }
+    LiveControl* begin() { return items_.get(); }
+    LiveControl* end() { return items_.get() + count_; }
+    const LiveControl* begin() const { return items_.get(); }
+    const LiveControl* end() const { return items_.get() + count_; }
+
+private:
+    const std::unique_ptr<LiveControl[]> items_;
+    const std::size_t count_;
 };
 
 inline bool isWindowed(ControlKind kind) {

@@ -102,10 +102,8 @@ void Program::requestClose(const QString& name) {
     if (ended()) return;
     guarded([&] {
         FormInstance& closing = form(name);
-        const auto visible = std::count_if(created_.begin(), created_.end(),
-                                           [](FormInstance* f) { return f->isShown(); });
         // Hiding must never leave the program running with no form on screen.
-        if (setup_.hideOnClose.contains(name) && (!closing.isShown() || visible > 1))
+        if (setup_.hideOnClose.contains(name) && (!onScreen(closing) || onScreen_.size() > 1))
             closing.hide();
         else
             end();
@@ -128,25 +126,24 @@ void Program::finish(int status) {
     if (exitStatus_) return;
     halted_ = true;
     exitStatus_ = status;
-    for (FormInstance* f : created_) f->window().hide();
+    for (FormInstance* f : onScreen_) f->window().hide();
+    onScreen_.clear();
     setup_.host.exit(status);
 }
 
+bool Program::onScreen(const FormInstance& form) const {
+    return std::ranges::find(onScreen_, &form) != onScreen_.end();
+}
+
 void Program::noteShown(FormInstance& form) {
-    std::erase(shownOrder_, &form);
-    shownOrder_.push_back(&form);
+    std::erase(onScreen_, &form);
+    onScreen_.push_back(&form);
 }
 
 void Program::noteHidden(FormInstance& form, bool wasActive) {
-    std::erase(shownOrder_, &form);
-    if (!wasActive) return;
+    std::erase(onScreen_, &form);
     // The platform may leave no window active; activate the form shown most recently.
-    for (auto it = shownOrder_.rbegin(); it != shownOrder_.rend(); ++it) {
-        if ((*it)->isShown()) {
-            (*it)->window().activateWindow();
-            break;
-        }
-    }
+    if (wasActive && !onScreen_.empty()) onScreen_.back()->window().activateWindow();
 }
 
 }  // namespace engine

@@ -47,6 +47,8 @@ public:
     QString describeForm(const FormInstance& form) const {
         return setup_.describeForm ? setup_.describeForm(form) : QString();
     }
+    // The one record of what is on screen: forms enter it on Show and leave it on Hide and End.
+    bool onScreen(const FormInstance& form) const;
     void noteShown(FormInstance& form);
     void noteHidden(FormInstance& form, bool wasActive);
 
@@ -57,7 +59,7 @@ private:
     ProgramSetup setup_;
     std::map<QString, std::unique_ptr<FormInstance>> slots_;
     std::vector<FormInstance*> created_;
-    std::vector<FormInstance*> shownOrder_;  // most recently shown last
+    std::vector<FormInstance*> onScreen_;  // most recently shown last
     std::map<QString, QIcon> icons_;
     bool halted_ = false;
     std::optional<int> exitStatus_;

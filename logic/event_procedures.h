@@ -8,6 +8,11 @@
 
 namespace logic {
 
+// The question whose «Далі» scores the pass and shows the result form.
+inline const content::Question& lastQuestion() {
+    return content::answerKey.back();
+}
+
 namespace Form1 {
 void Command1_Click(engine::Forms& program);    // «Розпочати тест»: starts a pass
 void Про_автора_Click(engine::Forms& program);  // the menu entry «Про автора»

@@ -43,7 +43,7 @@ void QuestionForm::Command1_Click(Forms& program, const content::Question& q) {
 }
 
 void Form26::Command1_Click(Forms& program) {
-    const content::Question& last = answerKey.back();
+    const content::Question& last = lastQuestion();
     recordAnswer(program, last);
 
     double total = 0.0;

@@ -14,7 +14,7 @@ std::vector<engine::Binding> bindings() {
         {content::aboutForm, "Command1", Event::Click, Form27::Command1_Click},
     };
     for (const auto& q : content::answerKey) {
-        if (q.next == content::resultForm)
+        if (&q == &lastQuestion())
             table.push_back({q.form, "Command1", Event::Click, Form26::Command1_Click});
         else
             table.push_back({q.form, "Command1", Event::Click, [&q](engine::Forms& program) {

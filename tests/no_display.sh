@@ -1,25 +1,101 @@
 #!/usr/bin/env bash
-# The real program where no window can be opened: one plain line in Ukrainian naming the display
-# tried, exit status 1, no abort (no core) and no toolkit diagnostics.
+# The real program where its environment is wrong. Where no window can be opened: one plain line in
+# Ukrainian naming the cause, exit status 1, no abort (no core) and no toolkit diagnostics. Where
+# the display scale is not a positive number: one line saying it is ignored, and the start form
+# opens at scale 1 (on an Xvfb of its own, where xwininfo can see the window).
 set -u
 exe=$1
 fail=0
-check() {  # name, then the environment changes
-    local name=$1
-    shift
-    local err status lines
-    err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$exe" 2>&1 >/dev/null)
+passed=0
+pass() {
+    echo "PASS: $1"
+    passed=$((passed + 1))
+}
+failed() {
+    echo "FAIL: $1"
+    fail=1
+}
+
+cannot_start() {  # name, the exact line, then the environment changes
+    local name=$1 expected=$2
+    shift 2
+    local err status
+    err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$exe" 2>&1 >/dev/null)
     status=$?
-    lines=$(printf '%s\n' "$err" | grep -c .)
-    if [ "$status" -eq 1 ] && [ "$lines" -eq 1 ] && [[ $err == Мережвар:*дисплей* ]]; then
-        echo "PASS: $name: $err"
+    if [ "$status" -eq 1 ] && [ "$err" == "$expected" ]; then
+        pass "$name: $err"
     else
-        echo "FAIL: $name: status $status, $lines lines:"
+        failed "$name: status $status, said:"
         printf '%s\n' "$err"
-        fail=1
     fi
 }
-check "no display set"
-check "a display that is not there" DISPLAY=:987
-if [ $fail -eq 0 ]; then echo "2 passed, 0 failed"; else echo "some failed"; fi
+cannot_start "no display set" \
+    "Мережвар: не вдалося відкрити вікно (дисплей не задано, платформа xcb)."
+cannot_start "a display that is not there" \
+    "Мережвар: не вдалося відкрити вікно (дисплей «:987» недоступний, платформа xcb)." DISPLAY=:987
+cannot_start "an unknown platform" \
+    "Мережвар: не вдалося відкрити вікно (платформу «garbage» не знайдено)." \
+    DISPLAY=:987 QT_QPA_PLATFORM=garbage
+
+if ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
+    echo "no Xvfb or xwininfo: the scale cases are not run"
+    echo "$passed passed, some skipped"
+    exit $fail
+fi
+tmp=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+display=:$(head -n1 "$tmp/display")
+
+# The start form's window as xwininfo lists it: its size, once it is mapped.
+start_form_size() {
+    xwininfo -display "$display" -root -tree 2>/dev/null |
+        grep '("merezhvar"' | grep -o ' [0-9]\+x[0-9]\++' | tr -d ' +' | head -n1
+}
+at_scale_one=""
+scale() {  # name, scale 1 or not, what standard error says (may be empty), environment changes
+    local name=$1 one=$2 expected=$3
+    shift 3
+    env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS DISPLAY="$display" \
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp" "$@" "$exe" 2>"$tmp/err" >/dev/null &
+    local pid=$! size=""
+    for _ in $(seq 100); do
+        size=$(start_form_size)
+        [ -n "$size" ] && break
+        kill -0 $pid 2>/dev/null || break
+        sleep 0.1
+    done
+    sleep 0.3  # the first paint, where a negative scale crashed
+    local alive=no
+    kill -0 $pid 2>/dev/null && alive=yes
+    kill $pid 2>/dev/null
+    wait $pid 2>/dev/null
+    local err
+    err=$(cat "$tmp/err")
+    [ -z "$at_scale_one" ] && at_scale_one=$size
+    local same=no
+    [ "$size" == "$at_scale_one" ] && same=yes
+    if [ $alive == yes ] && [ -n "$size" ] && [ $same == "$one" ] && [ "$err" == "$expected" ]; then
+        pass "$name: the start form at $size${err:+, said: $err}"
+    else
+        failed "$name: running $alive, start form '${size}' (at scale 1: $at_scale_one), said:"
+        printf '%s\n' "$err"
+    fi
+}
+ignored() {
+    echo "Мережвар: масштаб $1 не є додатним числом, його пропущено; вікна відкриються в масштабі 1."
+}
+scale "scale 1" yes ""
+scale "QT_SCALE_FACTOR=2 is kept" no "" QT_SCALE_FACTOR=2
+for value in 0 -1 nan inf abc; do
+    scale "QT_SCALE_FACTOR=$value" yes "$(ignored "QT_SCALE_FACTOR=$value")" QT_SCALE_FACTOR=$value
+done
+scale "QT_SCREEN_SCALE_FACTORS=0" yes "$(ignored "QT_SCREEN_SCALE_FACTORS=0")" \
+    QT_SCREEN_SCALE_FACTORS=0
+scale "QT_SCREEN_SCALE_FACTORS=screen=-1" yes \
+    "$(ignored "QT_SCREEN_SCALE_FACTORS=screen=-1")" "QT_SCREEN_SCALE_FACTORS=screen=-1"
+
+if [ $fail -eq 0 ]; then echo "$passed passed, 0 failed"; else echo "some failed"; fi
 exit $fail

@@ -99,6 +99,7 @@ private slots:
     void aboutFormShowsFrameAndText();
 };
 
+// content::designs() lists the forms in this order by hand; the names say whether it holds.
 void DesignsTest::allFormsByNumber() {
     const auto& all = content::designs();
     QCOMPARE(all.size(), size_t(27));

@@ -14,12 +14,17 @@ namespace app {
 // is drawn.
 std::vector<char*> toolkitArguments(int argc, char** argv);
 
-// The one line said where no window can be opened, naming the display tried.
+// The one line said where no window can be opened: the display could not be reached (naming the
+// display tried), the platform named is not there, or it is there and failed to start.
 QString noDisplayMessage(const QString& platform, const QString& display);
+QString unknownPlatformMessage(const QString& platform);
+QString platformFailedMessage(const QString& platform);
 
 // Makes the application on the arguments toolkitArguments() keeps, with Qt's FreeType font engine
-// on Windows. Where the platform cannot start, prints noDisplayMessage() on standard error and
-// exits with status 1. Once per process.
+// on Windows. A display scale (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS) that is not a positive
+// finite number is dropped, with one line on standard error. Where the platform cannot start,
+// prints one of the lines above naming the cause on standard error and exits with status 1. Once
+// per process.
 std::unique_ptr<QApplication> openApplication(int argc, char** argv);
 
 }  // namespace app

@@ -1,6 +1,13 @@
 #pragma once
 // The constant description of a form and its controls. A design states only what differs from the
 // defaults; engine/properties.h resolves every property with its default.
+//
+// A design carries every property its form description states, so that it can be checked against
+// the description line by line. Some are kept for that fidelity alone and the engine never reads
+// them: a control's id; a form's clientLeft and clientTop (the engine places every form on the
+// screen at its first Show, and it reopens where it was left), startUpPosition and linkTopic; a
+// font's face and charset (every text is drawn in the embedded Liberation Sans, which has the
+// Cyrillic letters). Everything else here is honoured.
 
 #include <QString>
 #include <cstdint>
@@ -21,9 +28,9 @@ struct Colour {
 
 struct Font {
     double points = 8.25;
-    int weight = 400;  // 700 is bold
-    QString face = QStringLiteral("MS Sans Serif");
-    int charset = 204;  // Cyrillic
+    int weight = 400;                                // 700 is bold
+    QString face = QStringLiteral("MS Sans Serif");  // kept for fidelity
+    int charset = 204;                               // Cyrillic; kept for fidelity
     bool italic = false;
     bool underline = false;
     bool strikethrough = false;
@@ -66,7 +73,7 @@ struct Rect {
 struct ControlDesign {
     QString name;
     ControlKind kind = ControlKind::Label;
-    int id = 0;
+    int id = 0;  // kept for fidelity
     std::optional<QString> caption;
     Rect rect;
     std::optional<int> tabIndex;
@@ -95,13 +102,15 @@ struct FormDesign {
     Colour backColor;
     std::optional<bool> maxButton;
     std::optional<bool> minButton;
-    Twips clientLeft = 60;
-    Twips clientTop = 450;
+    Twips clientLeft = 60;  // kept for fidelity
+    Twips clientTop = 450;  // kept for fidelity
     Twips clientWidth = 0;
     Twips clientHeight = 0;
-    int startUpPosition = 1;  // CenterOwner
-    QString icon;             // resource path of an icon file; empty: none yet
-    QString linkTopic;
+    // 1, centred over the owner; no form has an owner, so each first opens centred on the screen.
+    // Kept for fidelity: the engine places every form itself (FormWindow).
+    int startUpPosition = 1;
+    QString icon;       // resource path of an icon file; empty: none yet
+    QString linkTopic;  // kept for fidelity
     std::optional<Font> font;
     std::vector<ControlDesign> controls;  // z-order, topmost first
     std::vector<MenuItemDesign> menu;     // left to right
