@@ -31,4 +31,11 @@ engine::ProgramSetup quizSetup(engine::Host host) {
     };
 }
 
+int run(engine::Host host, engine::PictureReader readPicture) {
+    describeApplication();
+    engine::ProgramSetup setup = quizSetup(std::move(host));
+    setup.readPicture = std::move(readPicture);
+    return engine::run(std::move(setup), content::startForm);
+}
+
 }  // namespace app

@@ -339,33 +339,54 @@ void DesignsTest::tabOrderDepartures() {
     QCOMPARE(tabs("Form26"), "Label1 Check1 Check2 Check3 Check4 Command1 Label2");
 }
 
-// The fonts table: what the form and each control store.
+// The fonts table: what the form and each control store, and what each control is drawn in,
+// where a control that states no font takes its form's.
 void DesignsTest::fonts_data() {
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("stored");  // form, Label1, Check1 to Check4, Command1, score label
+    QTest::addColumn<QString>("drawn");   // Label1, Check1 to Check4, Command1, score label
     const QString controls = "none, 9.75 bold, 9.75 bold, 12 bold, none";
-    QTest::newRow("Form2") << "Form2" << controls;
-    QTest::newRow("Form5") << "Form5" << controls;
+    const QString drawn = "9.75 bold, 9.75 bold, 12 bold, 8.25 regular";
+    QTest::newRow("Form2") << "Form2" << controls << drawn;
+    QTest::newRow("Form5") << "Form5" << controls << drawn;
     QTest::newRow("Form3") << "Form3"
-                           << "9.75 bold, 12 bold, none, none, 8.25 regular";
+                           << "9.75 bold, 12 bold, none, none, 8.25 regular"
+                           << "12 bold, 9.75 bold, 9.75 bold, 8.25 regular";
     for (int n = 6; n <= 26; ++n)
         QTest::newRow(qPrintable("Form" + QString::number(n)))
-            << "Form" + QString::number(n) << "9.75 bold, none, none, none, none";
+            << "Form" + QString::number(n) << "9.75 bold, none, none, none, none"
+            << "9.75 bold, 9.75 bold, 9.75 bold, 9.75 bold";
 }
 
 void DesignsTest::fonts() {
     QFETCH(QString, form);
     QFETCH(QString, stored);
+    QFETCH(QString, drawn);
     const auto& key = *std::ranges::find(content::answerKey, form, &content::Question::form);
-    QStringList checks;
-    for (const char* name : {"Check1", "Check2", "Check3", "Check4"})
-        checks << describe(control(form, name)->font);
-    checks.removeDuplicates();
-    QCOMPARE(checks.size(), qsizetype(1));
-    const QStringList actual{describe(design(form).font), describe(control(form, "Label1")->font),
-                             checks[0], describe(control(form, "Command1")->font),
-                             describe(control(form, key.scoreLabel)->font)};
-    QCOMPARE(actual.join(", "), stored);
+    // One entry for the four boxes, which must agree.
+    auto fontsOf = [&](const std::function<QString(const ControlDesign&)>& describeFont) {
+        QStringList boxes;
+        for (const char* name : {"Check1", "Check2", "Check3", "Check4"})
+            boxes << describeFont(*control(form, name));
+        boxes.removeDuplicates();
+        return QStringList{describeFont(*control(form, "Label1"))} + boxes +
+               QStringList{describeFont(*control(form, "Command1")),
+                           describeFont(*control(form, key.scoreLabel))};
+    };
+    const QStringList storedFonts =
+        QStringList{describe(design(form).font)} +
+        fontsOf([](const ControlDesign& c) { return describe(c.font); });
+    const QStringList drawnFonts =
+        fontsOf([&](const ControlDesign& c) { return describe(resolve(c, design(form)).font); });
+    QCOMPARE(storedFonts.join(", "), stored);
+    QCOMPARE(drawnFonts.join(", "), drawn);
+
+    // The live boxes and button carry the font they are drawn in.
+    testing::TestProgram program;
+    engine::FormInstance& live = program->form(form);
+    for (const char* name : {"Check1", "Command1"})
+        QCOMPARE(live.widget(name)->font(),
+                 toQFont(resolve(*control(form, name), design(form)).font));
 }
 
 void DesignsTest::geometryDepartures_data() {

@@ -1,4 +1,5 @@
-// The drawing rules on rendered pixels of small designs built here.
+// The drawing rules on rendered pixels of small designs built here, and the real forms' coloured
+// titles.
 #include <QBuffer>
 #include <QScreen>
 #include <QTest>
@@ -70,7 +71,10 @@ private slots:
     void labelWrapsAtOwnWidthPastClientEdge();
     void checkBoxClickAnywhereAndSpaceToggle();
     void invisibleCheckBoxTakesNoClickOrFocus();
+    void overlapBelongsToTheBoxListedFirst();
     void buttonFaceInBackColor();
+    void titleInk_data();
+    void titleInk();
 };
 
 void DrawingTest::transparentLabelShowsShapeBetweenLetters() {
@@ -264,6 +268,33 @@ void DrawingTest::invisibleCheckBoxTakesNoClickOrFocus() {
     QCOMPARE(testing::grabClient(form).pixel(50, 12), rgb(white));
 }
 
+// Six question forms have options that overlap by a pixel: the press there goes, through the
+// window as the platform delivers it, to the option in front.
+void DrawingTest::overlapBelongsToTheBoxListedFirst() {
+    testing::TestProgram program(oneForm({
+        {.name = "Check2",
+         .kind = ControlKind::CheckBox,
+         .id = 1,
+         .caption = "B",
+         .rect = {0, 360, 1500, 375},
+         .tabIndex = 1},
+        {.name = "Check1",
+         .kind = ControlKind::CheckBox,
+         .id = 2,
+         .caption = "A",
+         .rect = {0, 0, 1500, 375},
+         .tabIndex = 0},
+    }));
+    program.start("Test");
+    FormInstance& form = program->form("Test");
+    QVERIFY(QTest::qWaitForWindowExposed(&form.window()));
+    const QWidget* surface = form.window().surface();
+    const QPoint overlap = surface->mapTo(&form.window(), QPoint(50, 24));  // the one shared row
+    QTest::mouseClick(form.window().windowHandle(), Qt::LeftButton, {}, overlap);
+    QCOMPARE(form.value("Check2"), engine::Checked);
+    QCOMPARE(form.value("Check1"), engine::Unchecked);
+}
+
 void DrawingTest::buttonFaceInBackColor() {
     testing::TestProgram program(oneForm({
         {.name = "Command1",
@@ -285,6 +316,35 @@ void DrawingTest::buttonFaceInBackColor() {
     const QImage image = render(program);
     QCOMPARE(image.pixel(15, 35), rgb(blue));              // Style 1: BackColor shows
     QCOMPARE(image.pixel(5, 5), rgb(standardFaceColour));  // Style 0: the standard face
+}
+
+// The three red titles, read from what the forms draw: some glyph pixels in exactly that colour.
+void DrawingTest::titleInk_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QColor>("ink");
+    QTest::newRow("start form's title") << "Form1"
+                                        << "Label1" << QColor(255, 0, 0);
+    QTest::newRow("result form's verdict") << "Form4"
+                                           << "Label2" << QColor(255, 0, 0);
+    QTest::newRow("about form's text") << "Form27"
+                                       << "Label1" << QColor(255, 0, 0);
+}
+
+void DrawingTest::titleInk() {
+    QFETCH(QString, form);
+    QFETCH(QString, label);
+    QFETCH(QColor, ink);
+    testing::TestProgram program;
+    FormInstance& f = program->form(form);
+    if (f.caption(label).isEmpty()) f.setCaption(label, testing::failVerdictText);
+    f.show();
+    const QImage image = testing::grabClient(f);
+    const QRect area = pixels(findControl(f.design(), label)->rect) & image.rect();
+    int inked = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) inked += image.pixel(x, y) == ink.rgb();
+    QVERIFY2(inked > 50, qPrintable(QString::number(inked)));
 }
 
 QTEST_MAIN(DrawingTest)

@@ -1,16 +1,20 @@
 // Injected faults: an undecodable picture or icon, read through the engine's picture reader, and
 // score labels that are not a number, or whose total overflows, when the pass is scored. Each must
 // end the program through the fatal run-time error, with status 1, at the failing step and never
-// with a verdict on screen.
+// with a verdict on screen. The application's own start path returns that status.
+#include <QApplication>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
+#include "app/quiz.h"
 #include "content/answer_key.h"
 #include "content/pictures.h"
 #include "support/test_support.h"
 
 using content::answerKey;
+using testing::Outcome;
 
 namespace {
 
@@ -30,6 +34,8 @@ class FaultTest : public QObject {
 private slots:
     void fatalError_data();
     void fatalError();
+    void applicationExitStatus_data();
+    void applicationExitStatus();
 };
 
 void FaultTest::fatalError_data() {
@@ -140,6 +146,50 @@ void FaultTest::fatalError() {
     QCOMPARE(outcome.exits, std::vector<int>{1});
     QCOMPARE(outcome.fatalMessages.size(), 1);
     for (auto* f : program->forms()) QVERIFY(!f->isShown());
+}
+
+// The status the process would leave with: 1 where the start picture cannot be decoded, 0 where
+// the student closes the start form.
+void FaultTest::applicationExitStatus_data() {
+    QTest::addColumn<QString>("brokenFile");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("fatalMessages");
+    QTest::newRow("start picture undecodable") << content::StartPicture << 1 << 1;
+    QTest::newRow("start form closed") << QString() << 0 << 0;
+}
+
+void FaultTest::applicationExitStatus() {
+    QFETCH(QString, brokenFile);
+    QFETCH(int, status);
+    QFETCH(int, fatalMessages);
+    Outcome outcome;
+    const engine::Host host{
+        .showFatal = [&](const QString& m) { outcome.fatalMessages << m; },
+        .exit =
+            [&](int s) {
+                outcome.exits.push_back(s);
+                QCoreApplication::exit(s);
+            },
+    };
+    // Closes the start form once the event loop runs; a status of 99 means nothing ended it.
+    QTimer close;
+    close.setSingleShot(true);
+    connect(&close, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == content::startForm && w->isVisible()) w->close();
+    });
+    close.start(0);
+    QTimer stop;
+    stop.setSingleShot(true);
+    connect(&stop, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    stop.start(10000);
+
+    const int returned = app::run(host, [&](const QString& path) {
+        return path == brokenFile ? truncated(path) : engine::readResource(path);
+    });
+    QCOMPARE(returned, status);
+    QCOMPARE(outcome.exits, std::vector<int>{status});
+    QCOMPARE(outcome.fatalMessages.size(), fatalMessages);
 }
 
 QTEST_MAIN(FaultTest)

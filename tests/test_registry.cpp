@@ -80,6 +80,7 @@ private slots:
     void writesToHiddenFormShowAtNextShow();
     void showRestoresMinimizedForm();
     void closingTheActiveFormActivatesTheLastShown();
+    void menuGivesTheFocusBack();
     void clicksAndMenuRunTheirProcedureOnly();
     void endStopsTheProcedureAndEverythingAfter();
     void undecodablePictureIsFatal();
@@ -210,6 +211,19 @@ void RegistryTest::closingTheActiveFormActivatesTheLastShown() {
     QVERIFY(!b.isShown());
     QTRY_COMPARE(QApplication::activeWindow(), &a.window());
     QVERIFY(program.outcome().exits.empty());
+}
+
+// F10 then Escape leaves the student where they were, not on the next or the first control.
+void RegistryTest::menuGivesTheFocusBack() {
+    testing::TestProgram program(twoForms());
+    program.start("FormA");
+    FormInstance& a = program->form("FormA");
+    QVERIFY(QTest::qWaitForWindowActive(&a.window()));
+    a.widget("Check2")->setFocus();
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F10);
+    QCOMPARE(QApplication::focusWidget(), a.window().menuBar());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), a.widget("Check2"));
 }
 
 void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {

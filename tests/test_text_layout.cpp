@@ -38,6 +38,7 @@ void TextLayoutTest::rules_data() {
     QTest::newRow("a long word after others starts a new line")
         << "a bbbbbbb c" << 4.0 << Lines{"a", "bbbbbbb", "c"};
     QTest::newRow("trailing blanks count where they fit") << "aa " << 5.0 << Lines{"aa "};
+    QTest::newRow("blank run at an exact fit is drawn") << "aa   " << 5.0 << Lines{"aa   "};
     QTest::newRow("trailing blanks past the edge are dropped") << "aaaa  " << 5.0 << Lines{"aaaa"};
     QTest::newRow("empty text is one empty line") << "" << 5.0 << Lines{""};
     QTest::newRow("blanks only") << "   " << 5.0 << Lines{"   "};

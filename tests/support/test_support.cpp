@@ -3,44 +3,72 @@
 #include <QApplication>
 #include <QTest>
 
+#include "app/quiz.h"
 #include "content/descriptions.h"
-#include "logic/procedures.h"
 #include "engine/fonts.h"
 
 namespace testing {
+namespace {
+
+// The application's setup on other designs. ProgramSetup holds its designs by reference, so
+// every other field is carried over by name.
+engine::ProgramSetup onDesigns(engine::ProgramSetup app,
+                               const std::vector<engine::FormDesign>& designs) {
+    return {
+        .designs = designs,
+        .bindings = std::move(app.bindings),
+        .hideOnClose = std::move(app.hideOnClose),
+        .host = std::move(app.host),
+        .fonts = std::move(app.fonts),
+        .readPicture = std::move(app.readPicture),
+        .pictureDescriptions = std::move(app.pictureDescriptions),
+        .describeForm = std::move(app.describeForm),
+    };
+}
+
+}  // namespace
 
 TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, ProgramOptions options)
     : designs_(designs) {
     engine::registerFonts(content::fontResources());
-    program_ = std::make_unique<engine::Program>(engine::ProgramSetup{
-        .designs = designs_,
-        .bindings = std::move(options.bindings),
-        .hideOnClose = std::move(options.hideOnClose),
-        .host = {.showFatal = [this](const QString& m) { outcome_.fatalMessages << m; },
-                 .exit = [this](int status) { outcome_.exits.push_back(status); }},
-        .fonts = content::fontResources(),
-        .readPicture = std::move(options.readPicture),
-        .pictureDescriptions = content::pictureDescriptions(),
-        .describeForm = logic::describeForm,
-    });
+    engine::ProgramSetup setup = onDesigns(app::quizSetup(host()), designs_);
+    setup.readPicture = std::move(options.readPicture);
+    if (!options.bindings.empty()) setup.bindings = std::move(options.bindings);
+    if (!options.hideOnClose.isEmpty()) setup.hideOnClose = std::move(options.hideOnClose);
+    program_ = std::make_unique<engine::Program>(std::move(setup));
+}
+
+engine::Host TestProgram::host() {
+    return {.showFatal = [this](const QString& m) { outcome_.fatalMessages << m; },
+            .exit = [this](int status) { outcome_.exits.push_back(status); }};
 }
 
 void TestProgram::start(const QString& form) {
     program_->start(form);
 }
 
-void TestProgram::click(const QString& form, const QString& control) {
+bool TestProgram::click(const QString& form, const QString& control) {
     QWidget* w = program_->form(form).widget(control);
-    QVERIFY2(w, qPrintable(form + "." + control + " is not a windowed control"));
+    if (!w) {
+        QTest::qFail(qPrintable(form + "." + control + " is not a windowed control"), __FILE__,
+                     __LINE__);
+        return false;
+    }
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    return true;
 }
 
-void TestProgram::answerAll(const std::function<QStringList(const content::Question&)>& choose) {
+bool TestProgram::answerAll(const std::function<QStringList(const content::Question&)>& choose) {
     for (const auto& q : content::answerKey) {
-        QVERIFY2(program_->form(q.form).isShown(), qPrintable(q.form + " is not on screen"));
-        for (const auto& box : choose(q)) click(q.form, box);
-        click(q.form, "Command1");
+        if (!program_->form(q.form).isShown()) {
+            QTest::qFail(qPrintable(q.form + " is not on screen"), __FILE__, __LINE__);
+            return false;
+        }
+        for (const auto& box : choose(q))
+            if (!click(q.form, box)) return false;
+        if (!click(q.form, "Command1")) return false;
     }
+    return true;
 }
 
 std::function<QStringList(const content::Question&)> rightAnswers(int n) {

@@ -1,6 +1,6 @@
 #pragma once
-// A fresh program state for a test: real engine, real widgets, a host that records End and fatal
-// errors instead of leaving the process or opening a dialog.
+// A fresh program state for a test: the application's own setup, real engine, real widgets, with
+// a host that records End and fatal errors instead of leaving the process or opening a dialog.
 
 #include <QImage>
 #include <memory>
@@ -8,18 +8,24 @@
 #include "content/answer_key.h"
 #include "content/designs.h"
 #include "engine/program.h"
-#include "logic/procedures.h"
 
 namespace testing {
+
+// The two verdicts as a student reads them, blanks included: one at each end of the pass text,
+// one in front of the fail text. Written here rather than taken from the content.
+inline const QString passVerdictText = QStringLiteral(" Молодець!!! Ви взмозі себе захистити. ");
+inline const QString failVerdictText =
+    QStringLiteral(" Для Вас Інтернет може становити загрозу!!!");
 
 struct Outcome {
     QStringList fatalMessages;
     std::vector<int> exits;
 };
 
+// What a test replaces in the application's setup; an empty list leaves the application's.
 struct ProgramOptions {
-    std::vector<engine::Binding> bindings = logic::bindings();
-    QStringList hideOnClose = logic::formsHiddenOnClose();
+    std::vector<engine::Binding> bindings;
+    QStringList hideOnClose;
     engine::PictureReader readPicture = engine::readResource;
 };
 
@@ -33,12 +39,17 @@ public:
 
     // Starts as the application does: the start form, or the given one, shown.
     void start(const QString& form = content::startForm);
-    // Clicks a windowed control of a form with the mouse, as a user would.
-    void click(const QString& form, const QString& control);
+    // Clicks a windowed control of a form with the mouse, as a user would. False, with the test
+    // failed, where the form has no such control.
+    bool click(const QString& form, const QString& control);
     // Answers the 24 questions by mouse: on each form, ticks the boxes `choose` names, then «Далі».
-    void answerAll(const std::function<QStringList(const content::Question&)>& choose);
+    // Stops at the first step that fails the test, and says whether every step held.
+    [[nodiscard]] bool answerAll(
+        const std::function<QStringList(const content::Question&)>& choose);
 
 private:
+    engine::Host host();  // records what the program tells its host
+
     std::vector<engine::FormDesign> designs_;  // the program reads them for its whole life
     Outcome outcome_;
     std::unique_ptr<engine::Program> program_;

@@ -11,4 +11,8 @@ void describeApplication();
 
 engine::ProgramSetup quizSetup(engine::Host host);
 
+// The quiz from its start form to its exit status, on the QApplication the caller made: main()
+// passes the desktop's host, a test one that records, and a picture reader it can break.
+int run(engine::Host host, engine::PictureReader readPicture = engine::readResource);
+
 }  // namespace app
