@@ -2,6 +2,7 @@
 // mouse through xdotool, then «Закрити» on the result form must end the process with status 0.
 // A bare Xvfb has no window manager, so a window's position is its client area's, minus any menu
 // bar above it; every form is centred on the screen.
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
@@ -88,9 +89,11 @@ public:
         return program_.waitForStarted(10000);
     }
 
-    // The one window of the program on screen, once it is another than `previous`.
+    // The one window of the program on screen, once it is another than `previous`. A program
+    // started under Wine on a busy machine may take half a minute to show its first.
     QString waitForWindow(const QString& previous) {
-        for (int i = 0; i < 200; ++i) {
+        QDeadlineTimer deadline(previous.isEmpty() ? 40000 : 10000);
+        while (!deadline.hasExpired()) {
             bool ok = false;
             const QString pid = QString::number(program_.processId());
             const QStringList ids = xdotool({"search", "--onlyvisible", "--pid", pid}, &ok)
