@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
-#include <ranges>
 
 #include "accessibility.h"
 #include "controls.h"
@@ -89,7 +88,7 @@ void FormInstance::addWindowedControls() {
         c.widget->setVisible(c.props.visible);
         window_->watchControl(c.widget);
     }
-    for (const LiveControl& c : std::views::reverse(controls_.all()))
+    for (const LiveControl& c : controls_.backwards())
         if (c.widget) c.widget->raise();
 }
 

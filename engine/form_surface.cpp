@@ -2,7 +2,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <ranges>
 
 #include "accessibility.h"
 #include "drawing.h"
@@ -35,7 +34,7 @@ void FormSurface::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.fillRect(e->rect(), back_);
-    for (const LiveControl& c : std::views::reverse(controls_.all())) {
+    for (const LiveControl& c : controls_.backwards()) {
         const ControlKind kind = c.design->kind;
         if (isWindowed(kind) || !c.props.visible) continue;
         const QRect area = pixels(c.props.rect);

@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QWidget>
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <vector>
@@ -37,6 +38,16 @@ public:
     LiveControl* end() { return items_.get() + count_; }
     const LiveControl* begin() const { return items_.get(); }
     const LiveControl* end() const { return items_.get() + count_; }
+
+    // Last listed first: the order to paint or raise in so that the first listed ends on top.
+    struct Backwards {
+        std::reverse_iterator<const LiveControl*> first, last;
+        auto begin() const { return first; }
+        auto end() const { return last; }
+    };
+    Backwards backwards() const {
+        return {std::make_reverse_iterator(end()), std::make_reverse_iterator(begin())};
+    }
 
 private:
     const std::unique_ptr<LiveControl[]> items_;
