@@ -53,9 +53,9 @@ bool usableScale(const QByteArray& text) {
 
 // QT_SCREEN_SCALE_FACTORS lists factors, each alone or as screen=factor, separated by ';'.
 bool usableScreenScales(const QByteArray& text) {
-    const QList<QByteArray> specs = text.split(';');
-    return std::ranges::all_of(specs, [](const QByteArray& spec) {
-        return spec.isEmpty() || usableScale(spec.mid(spec.lastIndexOf('=') + 1));
+    const QList<QByteArray> entries = text.split(';');
+    return std::ranges::all_of(entries, [](const QByteArray& entry) {
+        return entry.isEmpty() || usableScale(entry.mid(entry.lastIndexOf('=') + 1));
     });
 }
 
