@@ -21,8 +21,8 @@ const std::vector<engine::FormDesign>& designs() {
 }
 
 QStringList fontResources() {
-    return {QStringLiteral(":/fonts/LiberationSans-Regular.ttf"),
-            QStringLiteral(":/fonts/LiberationSans-Bold.ttf")};
+    return {QStringLiteral(":/fonts/MerezhvarSans-Regular.ttf"),
+            QStringLiteral(":/fonts/MerezhvarSans-Bold.ttf")};
 }
 
 }  // namespace content

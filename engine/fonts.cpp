@@ -25,7 +25,7 @@ void registerFonts(const QStringList& resourcePaths) {
 }
 
 QString standInFamily() {
-    return QStringLiteral("Liberation Sans");
+    return QStringLiteral("Merezhvar Sans");
 }
 
 }  // namespace engine

@@ -1,4 +1,4 @@
-// The 27 designs: captions fit their controls, every design is consistent, the answer key agrees
+// The 27 designs: captions fit their controls, every design is well formed, the answer key agrees
 // with the question forms, the departures of each question form hold, and a few forms on rendered
 // pixels.
 #include <QFontMetricsF>
@@ -75,7 +75,7 @@ class DesignsTest : public QObject {
 private slots:
     void allFormsByNumber();
     void captionsFitTheirControls();
-    void designsAreConsistent();
+    void designsAreWellFormed();
 
     void answerKeyAgreesWithDesigns_data();
     void answerKeyAgreesWithDesigns();
@@ -140,7 +140,10 @@ void DesignsTest::captionsFitTheirControls() {
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
 }
 
-void DesignsTest::designsAreConsistent() {
+// What a design's author could get wrong and no picture shows: titles, lengths off the pixel grid,
+// repeated names and ids, the stacking and tab order, colours, fonts and values stated where the
+// form keeps none.
+void DesignsTest::designsAreWellFormed() {
     QStringList faults;
     auto check = [&](bool ok, const QString& what) {
         if (!ok) faults << what;
@@ -153,14 +156,10 @@ void DesignsTest::designsAreConsistent() {
     };
     for (const auto& form : content::designs()) {
         const QString& f = form.name;
-        check(form.linkTopic == f, f + ": LinkTopic");
-        check(form.startUpPosition == 1, f + ": StartUpPosition");
         check(form.maxButton == false, f + ": MaxButton");
-        check(form.icon == content::FormIcon, f + ": Icon");
-        check(form.caption == (f == "Form27" ? "Про автора" : content::programCaption),
-              f + ": Caption");
-        check(form.clientLeft == 60 && form.clientTop == (f == "Form1" ? 750 : 450),
-              f + ": ClientLeft, ClientTop");
+        // The title bar lies outside the reference pictures.
+        check(form.caption == (f == "Form27" ? "Про автора" : "Тест \"Мережвар\"."),
+              f + ": Caption " + form.caption.value_or("(none)"));
         for (Twips t : {form.clientLeft, form.clientTop, form.clientWidth, form.clientHeight})
             length(t, f);
 
@@ -380,13 +379,6 @@ void DesignsTest::fonts() {
         fontsOf([&](const ControlDesign& c) { return describe(resolve(c, design(form)).font); });
     QCOMPARE(storedFonts.join(", "), stored);
     QCOMPARE(drawnFonts.join(", "), drawn);
-
-    // The live boxes and button carry the font they are drawn in.
-    testing::TestProgram program;
-    engine::FormInstance& live = program->form(form);
-    for (const char* name : {"Check1", "Command1"})
-        QCOMPARE(live.widget(name)->font(),
-                 toQFont(resolve(*control(form, name), design(form)).font));
 }
 
 void DesignsTest::geometryDepartures_data() {

@@ -6,8 +6,8 @@
 // the description line by line. Some are kept for that fidelity alone and the engine never reads
 // them: a control's id; a form's clientLeft and clientTop (the engine places every form on the
 // screen at its first Show, and it reopens where it was left), startUpPosition and linkTopic; a
-// font's face and charset (every text is drawn in the embedded Liberation Sans, which has the
-// Cyrillic letters). Everything else here is honoured.
+// font's face and charset (every text is drawn in the embedded Merezhvar Sans, Liberation Sans
+// renamed, which has the Cyrillic letters). Everything else here is honoured.
 
 #include <QString>
 #include <cstdint>
