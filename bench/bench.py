@@ -108,20 +108,22 @@ class Observer:
                 process.wait()
 
     def _watch(self, process, start):
-        window, where, drawn = None, None, []
+        # Where each top-level window is, from the events alone: the window may be gone before a
+        # question about it could be answered.
+        where, window, drawn = {}, None, []
         deadline = start + CHILD_TIMEOUT_S * 1e9
         while time.monotonic_ns() < deadline:
             select.select([self.x], [], [], 0.1)
             while self.x.pending_events():
                 event = self.x.next_event()
                 now = time.monotonic_ns()
-                if event.type == X.MapNotify and window is None and not event.override:
-                    window, where = event.window, event.window.get_geometry()
-                elif event.type == X.ConfigureNotify and event.window == window:
-                    where = event  # moved or resized: what was drawn before may be elsewhere now
+                if event.type in (X.CreateNotify, X.ConfigureNotify):
+                    where[event.window.id] = event
+                elif event.type == X.MapNotify and window is None and not event.override:
+                    window = event.window
                 elif event.type == self.drawn and window is not None:
                     drawn.append(event.area)
-                    if covers(drawn, where):
+                    if covers(drawn, where[window.id]):
                         return now
                 elif event.type == X.UnmapNotify and event.window == window:
                     raise Failure("its window went away before it was drawn")
@@ -132,14 +134,14 @@ class Observer:
 
 
 def covers(rects, window):
-    """Whether the rectangles together cover the window."""
-    left, top = window.x, window.y
-    right, bottom = left + window.width, top + window.height
-    xs = sorted({left, right} | {min(max(e, left), right) for r in rects for e in (r.x, r.x + r.width)})
-    ys = sorted({top, bottom} | {min(max(e, top), bottom) for r in rects for e in (r.y, r.y + r.height)})
-    inside = lambda r, x, y: r.x <= x < r.x + r.width and r.y <= y < r.y + r.height
-    return all(any(inside(r, x, y) for r in rects)
-               for x, x2 in zip(xs, xs[1:]) if x < x2 for y, y2 in zip(ys, ys[1:]) if y < y2)
+    """Whether the rectangles together cover the window. Their edges cut the window into cells,
+    and a rectangle holds a cell when it holds the cell's top left corner."""
+    def corners(start, size, edges):
+        return {start} | {e for e in edges if start < e < start + size}
+    xs = corners(window.x, window.width, [e for r in rects for e in (r.x, r.x + r.width)])
+    ys = corners(window.y, window.height, [e for r in rects for e in (r.y, r.y + r.height)])
+    return all(any(r.x <= x < r.x + r.width and r.y <= y < r.y + r.height for r in rects)
+               for x in xs for y in ys)
 
 
 def stripped_size(exe):
