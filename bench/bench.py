@@ -38,12 +38,25 @@ def run(command, env):
     except subprocess.TimeoutExpired:
         raise Failure(f"{' '.join(command)} hung") from None
     if done.returncode != 0:
-        raise Failure(f"{' '.join(command)} failed ({done.returncode}):\n{done.stdout}{done.stderr}")
+        raise Failure(f"{' '.join(command)} failed ({done.returncode}):\n"
+                      f"{done.stdout}{done.stderr}")
     figures = defaultdict(list)
     for line in done.stdout.splitlines():
         key, _, value = line.partition(" ")
         figures[key].append(int(value) if value.lstrip("-").isdigit() else value)
     return figures
+
+
+def ms(ns):
+    return ns / 1e6
+
+
+def pooled(key, runs):
+    """The figures of one key from every run, in milliseconds."""
+    values = [ms(v) for r in runs for v in r[key]]
+    if not values:
+        raise Failure(f"no {key} figure")
+    return values
 
 
 def one(figures, key):
@@ -177,10 +190,6 @@ class Table:
                              verdict))
 
 
-def ms(ns):
-    return ns / 1e6
-
-
 def load_average():
     return " ".join(Path("/proc/loadavg").read_text().split()[:3])
 
@@ -203,17 +212,19 @@ def measure(options, xvfb):
     print(f"Мережвар benchmark: start-up on Xvfb {xvfb.name}, the rest "
           f"{'on it too' if options.xvfb else 'offscreen'}; Qt {qt}, {reps} repetitions")
     print(f"machine: {os.cpu_count()} CPUs, {cpu_model()}; "
-          f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}; load average at start {load_average()}")
+          f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}; "
+          f"load average at start {load_average()}")
     t = Table()
 
-    # 1. Start-up: the program and the two floors in turn, each first in every third round, after
-    # one round that only warms the file cache.
+    # 1. Start-up: the program and the floor with text one after the other, each first in every
+    # other round, then the empty floor; one round first that only warms the file cache.
     observer = Observer(xvfb.name)
-    starters = {"program": [str(program)], "floor": floor, "text": floor + ["--text"]}
+    starters = {"program": [str(program)], "text": floor + ["--text"], "floor": floor}
     start = defaultdict(list)
     for i in range(-1, reps):
-        order = list(starters)[i % 3:] + list(starters)[:i % 3]
-        times = {name: ms(observer.first_frame(starters[name], on_xvfb)) for name in order}
+        order = ["program", "text"] if i % 2 else ["text", "program"]
+        times = {name: ms(observer.first_frame(starters[name], on_xvfb))
+                 for name in order + ["floor"]}
         if i >= 0:
             for name, value in times.items():
                 start[name].append(value)
@@ -229,13 +240,13 @@ def measure(options, xvfb):
           text_ratio <= 1.10)
 
     # 2 to 5. One pass a process, and the floor's own cost of switching windows beside it.
-    passes = [(run(probe + ["--pass"], env), run(floor + ["--switch"], env)) for _ in range(reps)]
-    for p, _ in passes:
-        if len(p["next"]) != 23:
-            raise Failure(f"{len(p['next'])} «Далі» figures in a pass, not 23")
-    pooled = lambda key, runs: [ms(v) for r in runs for v in r[key]]
-    start_test = pooled("start-test", (p for p, _ in passes))
-    next_, score = pooled("next", (p for p, _ in passes)), pooled("score", (p for p, _ in passes))
+    passes, switches = [], []
+    for _ in range(reps):
+        passes.append(run(probe + ["--pass"], env))
+        switches.append(run(floor + ["--switch"], env))
+    if any(len(p["next"]) != 23 for p in passes):
+        raise Failure("a pass without 23 «Далі» figures")
+    start_test, next_, score = (pooled(key, passes) for key in ("start-test", "next", "score"))
     t.section("2 first «Розпочати тест»: 25 forms created, Form2 painted")
     t.row("Form1.Command1 to Form2 painted", start_test, "ms", "<= 16 ms",
           statistics.median(start_test) <= 16)
@@ -243,13 +254,12 @@ def measure(options, xvfb):
     t.row("each of the 23 to a question form", next_, "ms", "<= 2 ms",
           statistics.median(next_) <= 2)
     t.row("the scoring one, to Form4", score, "ms", "<= 2 ms", statistics.median(score) <= 2)
-    t.row("floor: a new empty window shown, last hidden", pooled("switch", (f for _, f in passes)),
-          "ms")
+    t.row("floor: a new empty window shown, last hidden", pooled("switch", switches), "ms")
     t.section("4 whole pass in one process")
-    t.row("«Розпочати тест» and 24 answers to Form4", pooled("pass", (p for p, _ in passes)), "ms")
+    t.row("«Розпочати тест» and 24 answers to Form4", pooled("pass", passes), "ms")
     t.section("5 peak resident memory (VmHWM)")
-    program_hwm = [one(p, "hwm") / 1024 for p, _ in passes]
-    floor_hwm = [one(f, "hwm") / 1024 for _, f in passes]
+    program_hwm = [one(p, "hwm") / 1024 for p in passes]
+    floor_hwm = [one(f, "hwm") / 1024 for f in switches]
     t.row("program after a full pass", program_hwm, "MiB")
     t.row("floor after its first paint", floor_hwm, "MiB")
     more = statistics.median(program_hwm) - statistics.median(floor_hwm)
