@@ -115,7 +115,8 @@ class Observer:
                 return self._watch(process, start) - start
             except Failure as failure:
                 errors.seek(0)
-                raise Failure(f"{' '.join(command)}: {failure}\n{errors.read().decode()}") from None
+                said = errors.read().decode().strip()
+                raise Failure(f"{' '.join(command)}: {failure}" + (f"\n{said}" if said else ""))
             finally:
                 process.kill()
                 process.wait()
