@@ -1,6 +1,6 @@
 #pragma once
-// What the floor and the start-up probe share: one clock that the benchmark can compare across
-// processes, a watch for the paint of one widget, and the peak resident memory.
+// What the floor and the probe share: a clock, a watch for the paint of one widget or of any, and
+// the peak resident memory.
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,8 +14,6 @@
 
 namespace bench {
 
-// CLOCK_MONOTONIC is one clock for the whole machine, so a child's reading minus the parent's
-// reading before it spawned the child is the child's start-up time.
 inline std::int64_t nowNs() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
