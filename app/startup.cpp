@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 
-#include "content/designs.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+#include "content/designs.h"
 
 namespace app {
 namespace {
@@ -195,8 +195,8 @@ ScaleRange showableScales(const std::vector<engine::FormDesign>& designs) {
         if (d.font) smallestText = std::min(smallestText, d.font->points);
         for (const engine::ControlDesign& c : d.controls)
             if (c.font) smallestText = std::min(smallestText, c.font->points);
-        largestSide = std::max({largestSide, d.clientWidth,
-                                d.clientHeight + (d.menu.empty() ? 0 : menuBar)});
+        largestSide =
+            std::max({largestSide, d.clientWidth, d.clientHeight + (d.menu.empty() ? 0 : menuBar)});
     }
     const double textPixels = smallestText * 96 / 72;
     // X and Qt address at most 32767 device pixels; the window manager's frame, which is not
@@ -218,16 +218,17 @@ QString scaleRefusal(const char* variable, const QByteArray& value, ScaleRange r
             why = QStringLiteral("не є додатним числом");
             break;
         case ScaleFault::TooSmall:
-            why = QStringLiteral("замалий, щоб показати вікно (найменший — %1)")
-                      .arg(range.smallest);
+            why =
+                QStringLiteral("замалий, щоб показати вікно (найменший — %1)").arg(range.smallest);
             break;
         case ScaleFault::TooLarge:
             why = QStringLiteral("завеликий, щоб показати вікно (найбільший — %1)")
                       .arg(range.largest);
             break;
     }
-    return QStringLiteral("Мережвар: масштаб %1=%2 %3, його пропущено; вікна відкриються в "
-                          "масштабі 1.")
+    return QStringLiteral(
+               "Мережвар: масштаб %1=%2 %3, його пропущено; вікна відкриються в "
+               "масштабі 1.")
         .arg(QLatin1String(variable), QString::fromLocal8Bit(value), why);
 }
 

@@ -87,11 +87,13 @@ void StartupTest::scaleBounds() {
     QFETCH(QString, why);
     const QString expected =
         why.isEmpty() ? QString()
-                      : QString("Мережвар: масштаб %1=%2 %3, його пропущено; вікна відкриються в "
-                                "масштабі 1.")
+                      : QString(
+                            "Мережвар: масштаб %1=%2 %3, його пропущено; вікна відкриються в "
+                            "масштабі 1.")
                             .arg(QString(variable), QString(value), why);
-    QCOMPARE(app::scaleRefusal(variable.constData(), value, app::showableScales(content::designs())),
-             expected);
+    QCOMPARE(
+        app::scaleRefusal(variable.constData(), value, app::showableScales(content::designs())),
+        expected);
 }
 
 QTEST_MAIN(StartupTest)
