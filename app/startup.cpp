@@ -1,13 +1,13 @@
 #include "app/startup.h"
 
 #include <QByteArray>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
 #include "content/designs.h"
 
 namespace app {
