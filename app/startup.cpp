@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "content/designs.h"
+
 namespace app {
 namespace {
 
@@ -43,40 +45,40 @@ QByteArray optionValue(const std::vector<char*>& args, const char* name) {
     return {};
 }
 
-// A scale factor the toolkit would take and then draw nothing with, or crash on. Qt reads it as a
-// number with no check of its own.
-bool usableScale(const QByteArray& text) {
+// How a display scale (one factor of QT_SCALE_FACTOR, or one entry of QT_SCREEN_SCALE_FACTORS)
+// fails, if it does. Qt reads it as a number with no check of its own.
+enum class ScaleFault { None, NotPositive, TooSmall, TooLarge };
+
+ScaleFault scaleFault(const QByteArray& text, ScaleRange range) {
     bool ok = false;
     const double factor = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(factor) && factor > 0;
+    if (!ok || !std::isfinite(factor) || factor <= 0) return ScaleFault::NotPositive;
+    if (factor < range.smallest) return ScaleFault::TooSmall;
+    if (factor > range.largest) return ScaleFault::TooLarge;
+    return ScaleFault::None;
 }
 
-// QT_SCREEN_SCALE_FACTORS lists factors, each alone or as screen=factor, separated by ';'.
-bool usableScreenScales(const QByteArray& text) {
-    const QList<QByteArray> entries = text.split(';');
-    return std::ranges::all_of(entries, [](const QByteArray& entry) {
-        return entry.isEmpty() || usableScale(entry.mid(entry.lastIndexOf('=') + 1));
-    });
+// QT_SCREEN_SCALE_FACTORS lists factors, each alone or as screen=factor, separated by ';': the
+// first entry that fails decides.
+ScaleFault screenScalesFault(const QByteArray& text, ScaleRange range) {
+    for (const QByteArray& entry : text.split(';')) {
+        if (entry.isEmpty()) continue;
+        if (const ScaleFault f = scaleFault(entry.mid(entry.lastIndexOf('=') + 1), range);
+            f != ScaleFault::None)
+            return f;
+    }
+    return ScaleFault::None;
 }
 
-// A scale that is not a positive finite number is dropped before the toolkit reads it: the forms
-// open at scale 1, and one line says why.
-void dropUnusableScales() {
-    const struct {
-        const char* name;
-        bool (*usable)(const QByteArray&);
-    } scales[] = {{"QT_SCALE_FACTOR", usableScale},
-                  {"QT_SCREEN_SCALE_FACTORS", usableScreenScales}};
-    for (const auto& s : scales) {
-        const QByteArray value = qgetenv(s.name);
-        if (value.isEmpty() || s.usable(value)) continue;
-        qunsetenv(s.name);
-        std::fprintf(stderr, "%s\n",
-                     QStringLiteral("Мережвар: масштаб %1=%2 не є додатним числом, його пропущено; "
-                                    "вікна відкриються в масштабі 1.")
-                         .arg(QLatin1String(s.name), QString::fromLocal8Bit(value))
-                         .toLocal8Bit()
-                         .constData());
+// A scale that would not show the forms is dropped before the toolkit reads it: they open at
+// scale 1, and one line says why.
+void dropUnusableScales(ScaleRange range) {
+    for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        const QByteArray value = qgetenv(name);
+        const QString refusal = scaleRefusal(name, value, range);
+        if (refusal.isEmpty()) continue;
+        qunsetenv(name);
+        std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
     }
 }
 
@@ -183,6 +185,53 @@ QString platformFailedMessage(const QString& platform) {
         .arg(platform);
 }
 
+ScaleRange showableScales(const std::vector<engine::FormDesign>& designs) {
+    // Text is set in points at 96 pixels to the inch before scaling.
+    double smallestText = engine::Font{}.points;  // the menu bar's, and any control's by default
+    // The menu bar, where there is one, stands 300 twips high above the client area.
+    constexpr engine::Twips menuBar = 300;
+    engine::Twips largestSide = 0;
+    for (const engine::FormDesign& d : designs) {
+        if (d.font) smallestText = std::min(smallestText, d.font->points);
+        for (const engine::ControlDesign& c : d.controls)
+            if (c.font) smallestText = std::min(smallestText, c.font->points);
+        largestSide =
+            std::max({largestSide, d.clientWidth, d.clientHeight + (d.menu.empty() ? 0 : menuBar)});
+    }
+    const double textPixels = smallestText * 96 / 72;
+    // X and Qt address at most 32767 device pixels; the window manager's frame, which is not
+    // scaled, needs a few dozen of them.
+    constexpr double devicePixels = 32767 - 64;
+    const double sidePixels = double(largestSide) / engine::twipsPerPixel;
+    return {.smallest = std::ceil(100 / textPixels) / 100,
+            .largest = std::floor(devicePixels / sidePixels)};
+}
+
+QString scaleRefusal(const char* variable, const QByteArray& value, ScaleRange range) {
+    if (value.isEmpty()) return {};
+    const bool list = std::strcmp(variable, "QT_SCREEN_SCALE_FACTORS") == 0;
+    QString why;
+    switch (list ? screenScalesFault(value, range) : scaleFault(value, range)) {
+        case ScaleFault::None:
+            return {};
+        case ScaleFault::NotPositive:
+            why = QStringLiteral("не є додатним числом");
+            break;
+        case ScaleFault::TooSmall:
+            why =
+                QStringLiteral("замалий, щоб показати вікно (найменший — %1)").arg(range.smallest);
+            break;
+        case ScaleFault::TooLarge:
+            why = QStringLiteral("завеликий, щоб показати вікно (найбільший — %1)")
+                      .arg(range.largest);
+            break;
+    }
+    return QStringLiteral(
+               "Мережвар: масштаб %1=%2 %3, його пропущено; вікна відкриються в "
+               "масштабі 1.")
+        .arg(QLatin1String(variable), QString::fromLocal8Bit(value), why);
+}
+
 std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
 #ifdef Q_OS_WIN
     // The forms' look rests on the embedded font as FreeType draws it; the GDI path draws small
@@ -200,7 +249,7 @@ std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
     if (display.isEmpty())
         display = qgetenv(platform.startsWith("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY");
 
-    dropUnusableScales();
+    dropUnusableScales(showableScales(content::designs()));
     const StartupMessages messages(QString::fromLocal8Bit(platform),
                                    QString::fromLocal8Bit(display));
     return std::make_unique<QApplication>(count, args.data());

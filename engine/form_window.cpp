@@ -62,24 +62,30 @@ void FormWindow::placeOnScreen() {
     const QScreen* s = screen();
     if (!s) return;
     const QRect area = s->availableGeometry();
-    QRect client = geometry();
-    client.moveCenter(area.center());
-    // The window manager's frame, as seen on a window already shown; whether the form fits allows
-    // for at least a title bar.
+    // The window manager's frame, as seen on a window already shown; the first form's is not
+    // known, and it is placed by its client area. Whether the form fits allows for at least a
+    // title bar.
     QMargins frame;
     for (const QWindow* w : QGuiApplication::topLevelWindows())
         if (w->isVisible() && !w->frameMargins().isNull()) frame = w->frameMargins();
-    const QRect outer = client.marginsAdded(frame);
+    QRect outer(QPoint(), size().grownBy(frame));
+    outer.moveCenter(area.center());
     const int titleBar = std::max(frame.top(), style()->pixelMetric(QStyle::PM_TitleBarHeight));
     const bool fitsAcross = outer.width() <= area.width();
-    const bool fitsDown = client.height() + titleBar + frame.bottom() <= area.height();
+    const bool fitsDown = height() + titleBar + frame.bottom() <= area.height();
     if (fitsAcross && fitsDown) {
-        setGeometry(client);
+        setGeometry(outer.marginsRemoved(frame));
         return;
     }
     // Along a side that does not fit, the frame starts at the area's edge: the title bar stays in
-    // reach. move() places the frame, not the client area.
-    move(fitsAcross ? outer.left() : area.left(), fitsDown ? outer.top() : area.top());
+    // reach. move() places the frame, not the client area. At a scale other than 1, a panel's edge
+    // is rounded to the nearest logical pixel and may fall up to half of one inside the panel: the
+    // frame starts one logical pixel in from it. The screen's own edges map exactly.
+    const QRect whole = s->geometry();
+    const bool rounded = s->devicePixelRatio() != 1;
+    const int left = area.left() + int(rounded && area.left() != whole.left());
+    const int top = area.top() + int(rounded && area.top() != whole.top());
+    move(fitsAcross ? outer.left() : left, fitsDown ? outer.top() : top);
 }
 
 void FormWindow::watchControl(QWidget* control) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program where its environment is wrong. Where no window can be opened: one plain line in
 # Ukrainian naming the cause, exit status 1, no abort (no core) and no toolkit diagnostics. Where
-# the display scale is not a positive number: one line saying it is ignored, and the start form
-# opens at scale 1 (on an Xvfb of its own, where xwininfo can see the window).
+# the display scale is not a positive number, or one at which a form cannot be shown: one line
+# saying it is ignored, and the start form opens at scale 1 (on an Xvfb of its own, where xwininfo
+# can see the window). A usable scale is kept, and said nothing of.
 set -u
 exe=$1
 fail=0
@@ -84,18 +85,44 @@ scale() {  # name, scale 1 or not, what standard error says (may be empty), envi
         printf '%s\n' "$err"
     fi
 }
+refused() {  # variable=value, then why
+    echo "Мережвар: масштаб $1 $2, його пропущено; вікна відкриються в масштабі 1."
+}
 ignored() {
-    echo "Мережвар: масштаб $1 не є додатним числом, його пропущено; вікна відкриються в масштабі 1."
+    refused "$1" "не є додатним числом"
+}
+# The smallest text, 8.25 points, is 11 pixels at scale 1: under one at 0.09. The widest form,
+# 425 pixels, passes the 32767 that X and Qt address (less a frame) at 77.
+too_small() {
+    refused "$1" "замалий, щоб показати вікно (найменший — 0.1)"
+}
+too_large() {
+    refused "$1" "завеликий, щоб показати вікно (найбільший — 76)"
 }
 scale "scale 1" yes ""
 scale "QT_SCALE_FACTOR=2 is kept" no "" QT_SCALE_FACTOR=2
+scale "QT_SCALE_FACTOR=0.1 is kept" no "" QT_SCALE_FACTOR=0.1
 for value in 0 -1 nan inf abc; do
     scale "QT_SCALE_FACTOR=$value" yes "$(ignored "QT_SCALE_FACTOR=$value")" QT_SCALE_FACTOR=$value
 done
+for value in 1e-9 0.09; do
+    scale "QT_SCALE_FACTOR=$value" yes "$(too_small "QT_SCALE_FACTOR=$value")" \
+        QT_SCALE_FACTOR=$value
+done
+scale "QT_SCALE_FACTOR=100" yes "$(too_large QT_SCALE_FACTOR=100)" QT_SCALE_FACTOR=100
+# Xvfb's one screen is called "screen"; a factor for a screen that is not there is kept and unused.
+for value in 2 "2;1.5" screen=2; do
+    scale "QT_SCREEN_SCALE_FACTORS=$value is kept" no "" "QT_SCREEN_SCALE_FACTORS=$value"
+done
+scale "QT_SCREEN_SCALE_FACTORS=HDMI-1=2 is kept" yes "" QT_SCREEN_SCALE_FACTORS=HDMI-1=2
 scale "QT_SCREEN_SCALE_FACTORS=0" yes "$(ignored "QT_SCREEN_SCALE_FACTORS=0")" \
     QT_SCREEN_SCALE_FACTORS=0
 scale "QT_SCREEN_SCALE_FACTORS=screen=-1" yes \
     "$(ignored "QT_SCREEN_SCALE_FACTORS=screen=-1")" "QT_SCREEN_SCALE_FACTORS=screen=-1"
+scale "QT_SCREEN_SCALE_FACTORS=2;1e-9" yes \
+    "$(too_small "QT_SCREEN_SCALE_FACTORS=2;1e-9")" "QT_SCREEN_SCALE_FACTORS=2;1e-9"
+scale "QT_SCREEN_SCALE_FACTORS=screen=100" yes \
+    "$(too_large "QT_SCREEN_SCALE_FACTORS=screen=100")" "QT_SCREEN_SCALE_FACTORS=screen=100"
 
 if [ $fail -eq 0 ]; then echo "$passed passed, 0 failed"; else echo "some failed"; fi
 exit $fail

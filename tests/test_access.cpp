@@ -75,6 +75,8 @@ private slots:
     void keyboardComesBackFromTheMenu_data();
     void keyboardComesBackFromTheMenu();
     void newPassStartsOnTheFirstOption();
+    void changesAreAnnounced();
+    void aboutFormDescription();
 };
 
 // How a row of the tree table brings its form up, from the start form on screen.
@@ -391,6 +393,93 @@ void AccessTest::newPassStartsOnTheFirstOption() {
         QVERIFY(program->form(content::resultForm).isShown());
         program.click(content::resultForm, "Command1");  // «Розпочати знову»
     }
+}
+
+namespace {
+
+// What a screen reader is told, as the platform's bridge would pass it on: each event's kind,
+// the client area or window it concerns, and the name and description it then reads.
+struct Heard {
+    QAccessible::Event type;
+    QObject* where;
+    QString name, description;
+};
+std::vector<Heard>* heard = nullptr;
+
+void listen(QAccessibleEvent* event) {
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (!heard || !iface) return;
+    QObject* where = iface->object();
+    if (!where && iface->parent()) where = iface->parent()->object();  // a painted control
+    heard->push_back({event->type(), where, iface->text(QAccessible::Name),
+                      iface->text(QAccessible::Description)});
+}
+
+bool wasHeard(const std::vector<Heard>& events, QAccessible::Event type, QObject* where,
+              const QString& name, const QString& description = {}) {
+    return std::ranges::any_of(events, [&](const Heard& h) {
+        return h.type == type && h.where == where && (name.isNull() || h.name == name) &&
+               (description.isNull() || h.description == description);
+    });
+}
+
+}  // namespace
+
+// A screen reader keeps what it has read of a form: a label, a score or a verdict that changes
+// must tell it so, or it speaks the old text. The result form, shown again after a second pass,
+// must tell it its new description, the verdict it speaks on arrival.
+void AccessTest::changesAreAnnounced() {
+    std::vector<Heard> events;
+    heard = &events;
+    QAccessible::installUpdateHandler(listen);
+    QAccessible::setActive(true);
+    const auto restore = qScopeGuard([] {
+        QAccessible::installUpdateHandler(nullptr);
+        QAccessible::setActive(false);
+        heard = nullptr;
+    });
+    // Only the platform's bridge to assistive technology turns events on: tests/access_events.sh
+    // runs this on an X display with an AT-SPI bus.
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QSKIP("needs the AT-SPI bridge; run by test_access_events");
+    QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(), "the AT-SPI bridge did not start", 10000);
+
+    testing::TestProgram program;
+    program.start();
+    const auto surface = [&](const QString& form) {
+        return program->form(form).window().surface();
+    };
+    program->form("Form1").setCaption("Label1", "Мережвар!");
+    QVERIFY(wasHeard(events, QAccessible::NameChanged, surface("Form1"), "Мережвар!"));
+
+    program.click("Form1", "Command1");
+    QVERIFY(program.answerAll(testing::rightAnswers(24)));
+    const auto& first = content::answerKey.front();
+    QVERIFY(wasHeard(events, QAccessible::NameChanged, surface(first.form), "1"));
+    QVERIFY(wasHeard(events, QAccessible::NameChanged, surface(content::resultForm),
+                     testing::passVerdictText));
+
+    events.clear();
+    program.click(content::resultForm, "Command1");  // «Розпочати знову»
+    program.click("Form1", "Command1");
+    QVERIFY(program.answerAll(testing::rightAnswers(0)));
+    QVERIFY(wasHeard(events, QAccessible::NameChanged, surface(first.form), "0"));
+    QVERIFY(wasHeard(events, QAccessible::NameChanged, surface(content::resultForm),
+                     testing::failVerdictText));
+    QVERIFY(wasHeard(events, QAccessible::DescriptionChanged,
+                     &program->form(content::resultForm).window(), QString(),
+                     "Для Вас Інтернет може становити загрозу!!!"));
+}
+
+// Spoken when the about form opens: the author's words, without the caption's leading blank.
+void AccessTest::aboutFormDescription() {
+    testing::TestProgram program;
+    program.start();
+    program->form("Form1").window().menuBar()->actions().first()->trigger();
+    FormInstance& about = program->form(content::aboutForm);
+    QVERIFY(about.isShown());
+    QCOMPARE(windowOf(about)->text(QAccessible::Description),
+             QString("Тест створила учениця 11 класу ЗШ №1 Тевдрина"));
 }
 
 QTEST_MAIN(AccessTest)

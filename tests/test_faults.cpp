@@ -2,8 +2,10 @@
 // score labels that are not a number, or whose total overflows, when the pass is scored. Each must
 // end the program through the fatal run-time error, with status 1, at the failing step and never
 // with a verdict on screen. The application's own start path returns that status.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -36,6 +38,7 @@ private slots:
     void fatalError();
     void applicationExitStatus_data();
     void applicationExitStatus();
+    void desktopHostShowsTheError();
 };
 
 void FaultTest::fatalError_data() {
@@ -190,6 +193,55 @@ void FaultTest::applicationExitStatus() {
     QCOMPARE(returned, status);
     QCOMPARE(outcome.exits, std::vector<int>{status});
     QCOMPARE(outcome.fatalMessages.size(), fatalMessages);
+}
+
+// The desktop's own host, as main() passes it: the error comes up in a critical message box with
+// the program's caption as its title and one button, and the program ends with status 1 once the
+// student has pressed it.
+void FaultTest::desktopHostShowsTheError() {
+    struct Seen {
+        QString title, text, buttons;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool modal = false;
+    } seen;
+    bool shown = false;
+    QTimer look;
+    connect(&look, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        look.stop();
+        shown = true;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.modal = box->isModal();
+        QStringList buttons;
+        for (QAbstractButton* b : box->buttons()) buttons << b->text();
+        seen.buttons = buttons.join('|');
+        if (!box->buttons().isEmpty()) QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+    });
+    look.start(20);
+    QTimer stop;  // a box that never came up, or stayed after its button, ends the wait
+    stop.setSingleShot(true);
+    connect(&stop, &QTimer::timeout, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    stop.start(10000);
+
+    const int status =
+        app::run(engine::applicationHost(content::programCaption), [](const QString& path) {
+            return path == content::StartPicture ? truncated(path) : engine::readResource(path);
+        });
+    QVERIFY2(shown, "no message box came up");
+    QCOMPARE(seen.title, QString("Тест \"Мережвар\"."));
+    QCOMPARE(seen.text, QString("Помилка виконання: Form1.Image1: не вдалося розпізнати малюнок "
+                                ":/pictures/start.jpg"));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QVERIFY(seen.modal);
+    QCOMPARE(seen.buttons, QString("OK"));
+    QCOMPARE(status, 1);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " is still on screen"));
 }
 
 QTEST_MAIN(FaultTest)

@@ -12,6 +12,8 @@ private slots:
     void argumentsKept_data();
     void argumentsKept();
     void formsStayLeftToRight();
+    void scaleBounds_data();
+    void scaleBounds();
 };
 
 void StartupTest::argumentsKept_data() {
@@ -59,6 +61,39 @@ void StartupTest::formsStayLeftToRight() {
     }
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     QCOMPARE(mirrored, leftToRight);
+}
+
+// The edges of the scales at which the forms can be shown; tests/no_display.sh runs the real
+// program on values inside and outside them.
+void StartupTest::scaleBounds_data() {
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("why");  // empty: kept
+    const QString small = "замалий, щоб показати вікно (найменший — 0.1)";
+    const QString large = "завеликий, щоб показати вікно (найбільший — 76)";
+    QTest::newRow("0.1") << QByteArray("QT_SCALE_FACTOR") << QByteArray("0.1") << QString();
+    QTest::newRow("0.099") << QByteArray("QT_SCALE_FACTOR") << QByteArray("0.099") << small;
+    QTest::newRow("76") << QByteArray("QT_SCALE_FACTOR") << QByteArray(" 76 ") << QString();
+    QTest::newRow("76.01") << QByteArray("QT_SCALE_FACTOR") << QByteArray("76.01") << large;
+    QTest::newRow("list with an empty entry")
+        << QByteArray("QT_SCREEN_SCALE_FACTORS") << QByteArray("HDMI-1=2;;DP-1=1.5") << QString();
+    QTest::newRow("list, the first fault names the reason")
+        << QByteArray("QT_SCREEN_SCALE_FACTORS") << QByteArray("a=2;b=80;c=0") << large;
+}
+
+void StartupTest::scaleBounds() {
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(QString, why);
+    const QString expected =
+        why.isEmpty() ? QString()
+                      : QString(
+                            "Мережвар: масштаб %1=%2 %3, його пропущено; вікна відкриються в "
+                            "масштабі 1.")
+                            .arg(QString(variable), QString(value), why);
+    QCOMPARE(
+        app::scaleRefusal(variable.constData(), value, app::showableScales(content::designs())),
+        expected);
 }
 
 QTEST_MAIN(StartupTest)

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/design.h"
+
 namespace app {
 
 // The program's name and those toolkit options that choose where it runs (the platform and its
@@ -20,9 +22,24 @@ QString noDisplayMessage(const QString& platform, const QString& display);
 QString unknownPlatformMessage(const QString& platform);
 QString platformFailedMessage(const QString& platform);
 
+// The display scales at which every form can be shown: from the one where the smallest text is
+// still a device pixel high, to the one where the largest form still fits the 32767 device pixels
+// that X and Qt address. Rounded inward: the smallest up to a hundredth, the largest down to a
+// whole number.
+struct ScaleRange {
+    double smallest;
+    double largest;
+};
+ScaleRange showableScales(const std::vector<engine::FormDesign>& designs);
+
+// The one line said where a display scale variable (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS) is
+// dropped: a factor, or an entry of the list, that is not a positive finite number or lies outside
+// the range. Empty where the value is usable, or not set.
+QString scaleRefusal(const char* variable, const QByteArray& value, ScaleRange range);
+
 // Makes the application on the arguments toolkitArguments() keeps, with Qt's FreeType font engine
-// on Windows. A display scale (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS) that is not a positive
-// finite number is dropped, with one line on standard error. Where the platform cannot start,
+// on Windows. A display scale that scaleRefusal() refuses for the program's forms is dropped, with
+// its line on standard error. Where the platform cannot start,
 // prints one of the lines above naming the cause on standard error and exits with status 1. Once
 // per process.
 std::unique_ptr<QApplication> openApplication(int argc, char** argv);
