@@ -38,13 +38,6 @@ const Option* keptOption(const char* arg) {
     return nullptr;
 }
 
-// The value an option was given among the kept arguments, if it was.
-QByteArray optionValue(const std::vector<char*>& args, const char* name) {
-    for (size_t i = 1; i + 1 < args.size() && args[i + 1]; ++i)
-        if (std::strcmp(optionName(args[i]), name) == 0) return args[i + 1];
-    return {};
-}
-
 // How a display scale (one factor of QT_SCALE_FACTOR, or one entry of QT_SCREEN_SCALE_FACTORS)
 // fails, if it does. Qt reads it as a number with no check of its own.
 enum class ScaleFault { None, NotPositive, TooSmall, TooLarge };
@@ -80,6 +73,26 @@ void dropUnusableScales(ScaleRange range) {
         qunsetenv(name);
         std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
     }
+}
+
+// The one line said where no window can be opened: the display could not be reached (naming the
+// display tried), the platform named is not there, or it is there and failed to start.
+QString noDisplayMessage(const QString& platform, const QString& display) {
+    const QString where = display.isEmpty()
+                              ? QStringLiteral("дисплей не задано")
+                              : QStringLiteral("дисплей «%1» недоступний").arg(display);
+    return QStringLiteral("Мережвар: не вдалося відкрити вікно (%1, платформа %2).")
+        .arg(where, platform);
+}
+
+QString unknownPlatformMessage(const QString& platform) {
+    return QStringLiteral("Мережвар: не вдалося відкрити вікно (платформу «%1» не знайдено).")
+        .arg(platform);
+}
+
+QString platformFailedMessage(const QString& platform) {
+    return QStringLiteral("Мережвар: не вдалося відкрити вікно (платформа %1 не запустилася).")
+        .arg(platform);
 }
 
 // What the toolkit says while the platform starts is held back: if it cannot start, the user
@@ -131,7 +144,9 @@ private:
         });
     }
 
-    // The cause, read from what the toolkit said before it gave up.
+    // The cause, read from what the toolkit said before it gave up. Qt reports it only as these
+    // English log lines, so they are matched; where a later Qt words them otherwise, its own first
+    // line is still named.
     QString failure(const QString& fatal) const {
         if (said("qt.qpa.plugin", "Could not find the Qt platform plugin"))
             return unknownPlatformMessage(platform_);
@@ -153,36 +168,22 @@ private:
 
 }  // namespace
 
-std::vector<char*> toolkitArguments(int argc, char** argv) {
-    std::vector<char*> out;
-    if (argc > 0) out.push_back(argv[0]);
+ToolkitArguments toolkitArguments(int argc, char** argv) {
+    ToolkitArguments out;
+    if (argc > 0) out.argv.push_back(argv[0]);
     for (int i = 1; i < argc; ++i) {
         const Option* o = keptOption(argv[i]);
         if (!o) continue;
         if (o->takesValue && i + 1 >= argc) break;
-        out.push_back(argv[i]);
-        if (o->takesValue) out.push_back(argv[++i]);
+        out.argv.push_back(argv[i]);
+        if (!o->takesValue) continue;
+        char* value = argv[++i];
+        out.argv.push_back(value);
+        if (std::strcmp(o->name, "-platform") == 0) out.platform = value;
+        if (std::strcmp(o->name, "-display") == 0) out.display = value;
     }
-    out.push_back(nullptr);  // argv ends with a null pointer
+    out.argv.push_back(nullptr);  // argv ends with a null pointer
     return out;
-}
-
-QString noDisplayMessage(const QString& platform, const QString& display) {
-    const QString where = display.isEmpty()
-                              ? QStringLiteral("дисплей не задано")
-                              : QStringLiteral("дисплей «%1» недоступний").arg(display);
-    return QStringLiteral("Мережвар: не вдалося відкрити вікно (%1, платформа %2).")
-        .arg(where, platform);
-}
-
-QString unknownPlatformMessage(const QString& platform) {
-    return QStringLiteral("Мережвар: не вдалося відкрити вікно (платформу «%1» не знайдено).")
-        .arg(platform);
-}
-
-QString platformFailedMessage(const QString& platform) {
-    return QStringLiteral("Мережвар: не вдалося відкрити вікно (платформа %1 не запустилася).")
-        .arg(platform);
 }
 
 ScaleRange showableScales(const std::vector<engine::FormDesign>& designs) {
@@ -240,19 +241,19 @@ std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 #endif
     // The toolkit keeps the arguments it is given for the whole run.
-    static std::vector<char*> args = toolkitArguments(argc, argv);
-    static int count = int(args.size()) - 1;
-    QByteArray platform = optionValue(args, "-platform");
+    static ToolkitArguments args = toolkitArguments(argc, argv);
+    static int count = int(args.argv.size()) - 1;
+    QByteArray platform = args.platform;
     if (platform.isEmpty()) platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty()) platform = "xcb";
-    QByteArray display = optionValue(args, "-display");
+    QByteArray display = args.display;
     if (display.isEmpty())
         display = qgetenv(platform.startsWith("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY");
 
     dropUnusableScales(showableScales(content::designs()));
     const StartupMessages messages(QString::fromLocal8Bit(platform),
                                    QString::fromLocal8Bit(display));
-    return std::make_unique<QApplication>(count, args.data());
+    return std::make_unique<QApplication>(count, args.argv.data());
 }
 
 }  // namespace app

@@ -40,7 +40,7 @@ void StartupTest::argumentsKept() {
     std::vector<char*> argv;
     for (QByteArray& a : storage) argv.push_back(a.data());
 
-    const std::vector<char*> out = app::toolkitArguments(int(argv.size()), argv.data());
+    const std::vector<char*> out = app::toolkitArguments(int(argv.size()), argv.data()).argv;
     QCOMPARE(out.back(), nullptr);
     QStringList got;
     for (size_t i = 1; i + 1 < out.size(); ++i) got << QString::fromLocal8Bit(out[i]);

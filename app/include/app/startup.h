@@ -11,16 +11,16 @@
 namespace app {
 
 // The program's name and those toolkit options that choose where it runs (the platform and its
-// plug-ins, the display, the session). Every other argument is dropped: the program takes no
+// plug-ins, the display, the session), ending with a null pointer as argv does; and the platform
+// and display they name, if they do. Every other argument is dropped: the program takes no
 // command line, and options such as -reverse, -style or -qwindowtitle would change how a form
 // is drawn.
-std::vector<char*> toolkitArguments(int argc, char** argv);
-
-// The one line said where no window can be opened: the display could not be reached (naming the
-// display tried), the platform named is not there, or it is there and failed to start.
-QString noDisplayMessage(const QString& platform, const QString& display);
-QString unknownPlatformMessage(const QString& platform);
-QString platformFailedMessage(const QString& platform);
+struct ToolkitArguments {
+    std::vector<char*> argv;
+    QByteArray platform;
+    QByteArray display;
+};
+ToolkitArguments toolkitArguments(int argc, char** argv);
 
 // The display scales at which every form can be shown: from the one where the smallest text is
 // still a device pixel high, to the one where the largest form still fits the 32767 device pixels
@@ -39,9 +39,9 @@ QString scaleRefusal(const char* variable, const QByteArray& value, ScaleRange r
 
 // Makes the application on the arguments toolkitArguments() keeps, with Qt's FreeType font engine
 // on Windows. A display scale that scaleRefusal() refuses for the program's forms is dropped, with
-// its line on standard error. Where the platform cannot start,
-// prints one of the lines above naming the cause on standard error and exits with status 1. Once
-// per process.
+// its line on standard error. Where the platform cannot start, prints one line naming the cause
+// (the display that could not be reached, a platform not there or one that failed to start) on
+// standard error and exits with status 1. Once per process.
 std::unique_ptr<QApplication> openApplication(int argc, char** argv);
 
 }  // namespace app
