@@ -2,7 +2,7 @@
 
 namespace engine {
 
-const FormDesign* findDesign(const std::vector<FormDesign>& designs, const QString& name) {
+const FormDesign* findDesign(std::span<const FormDesign> designs, const QString& name) {
     for (const auto& d : designs)
         if (d.name == name) return &d;
     return nullptr;

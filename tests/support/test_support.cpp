@@ -8,30 +8,12 @@
 #include "engine/fonts.h"
 
 namespace testing {
-namespace {
-
-// The application's setup on other designs. ProgramSetup holds its designs by reference, so
-// every other field is carried over by name.
-engine::ProgramSetup onDesigns(engine::ProgramSetup app,
-                               const std::vector<engine::FormDesign>& designs) {
-    return {
-        .designs = designs,
-        .bindings = std::move(app.bindings),
-        .hideOnClose = std::move(app.hideOnClose),
-        .host = std::move(app.host),
-        .fonts = std::move(app.fonts),
-        .readPicture = std::move(app.readPicture),
-        .pictureDescriptions = std::move(app.pictureDescriptions),
-        .describeForm = std::move(app.describeForm),
-    };
-}
-
-}  // namespace
 
 TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, ProgramOptions options)
     : designs_(designs) {
     engine::registerFonts(content::fontResources());
-    engine::ProgramSetup setup = onDesigns(app::quizSetup(host()), designs_);
+    engine::ProgramSetup setup = app::quizSetup(host());
+    setup.designs = designs_;
     setup.readPicture = std::move(options.readPicture);
     if (!options.bindings.empty()) setup.bindings = std::move(options.bindings);
     if (!options.hideOnClose.isEmpty()) setup.hideOnClose = std::move(options.hideOnClose);

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QStringList>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "engine/design.h"
@@ -26,7 +27,7 @@ using PictureReader = std::function<QByteArray(const QString& path)>;
 QByteArray readResource(const QString& path);
 
 struct ProgramSetup {
-    const std::vector<FormDesign>& designs;  // outlives the program
+    std::span<const FormDesign> designs;  // outlives the program
     std::vector<Binding> bindings;
     QStringList hideOnClose;  // forms whose title-bar close hides them; any other close ends
     Host host;

@@ -12,6 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace engine {
@@ -117,7 +118,7 @@ struct FormDesign {
 };
 
 // A design by name, and a control of a design by name; null where there is none.
-const FormDesign* findDesign(const std::vector<FormDesign>& designs, const QString& name);
+const FormDesign* findDesign(std::span<const FormDesign> designs, const QString& name);
 const ControlDesign* findControl(const FormDesign& form, const QString& name);
 
 }  // namespace engine
