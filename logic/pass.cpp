@@ -6,9 +6,8 @@ namespace logic {
 namespace {
 
 using content::answerKey;
+using content::optionBoxes;
 using engine::Forms;
-
-const QStringList optionBoxes = {"Check1", "Check2", "Check3", "Check4"};
 
 // The answer is right exactly when the scored box is ticked; greyed earns nothing.
 void recordAnswer(Forms& program, const content::Question& q) {

@@ -3,6 +3,7 @@
 // all read it.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace content {
@@ -18,8 +19,10 @@ struct Question {
     QString next;            // the form shown after this one's answer is recorded
 };
 
-// Every question form asks its question in this label.
+// Every question form asks its question in this label and offers its four options in these
+// check boxes, top to bottom.
 inline const QString questionLabel = QStringLiteral("Label1");
+inline const QStringList optionBoxes = {"Check1", "Check2", "Check3", "Check4"};
 
 inline const QString resultForm = QStringLiteral("Form4");
 inline const QString resultLabel = QStringLiteral("Label2");
