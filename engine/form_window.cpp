@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -13,6 +14,23 @@
 #include "burst.h"
 
 namespace engine {
+
+namespace {
+
+// Some styles let the menu bar take Alt itself, into a state that they draw like no state at all:
+// the focus leaves the control, no entry is highlighted, yet Return chooses it. The window takes
+// Alt instead, the way it takes F10, so that both look and act alike in every style.
+class NoAltMenuStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+}  // namespace
 
 FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, const QIcon& icon,
                        const LiveControls& controls) {
@@ -39,6 +57,9 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     if (!design.menu.empty()) {
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
+        auto* style = new NoAltMenuStyle;
+        style->setParent(this);  // outlives the menu bar, its child made before it
+        menuBar_->setStyle(style);
         menuBar_->setFont(toQFont(Font{}));
         for (const auto& item : design.menu) {
             QAction* action = menuBar_->addAction(item.caption);
@@ -125,11 +146,7 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
 }
 
 void FormWindow::keyReleaseEvent(QKeyEvent* e) {
-    // Where the style lets the menu bar take Alt itself, it has already done so.
-    const bool menuBarTakesAlt =
-        menuBar_ &&
-        menuBar_->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, menuBar_);
-    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_ && !menuBarTakesAlt) {
+    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_) {
         altAlone_ = false;
         enterMenuBar();
         return;

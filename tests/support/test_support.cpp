@@ -84,4 +84,8 @@ QImage grabClient(engine::FormInstance& form) {
     return form.window().surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);
+}
+
 }  // namespace testing

@@ -61,4 +61,8 @@ std::function<QStringList(const content::Question&)> rightAnswers(int n);
 // The client area of a live form as drawn, one pixel per 15 twips.
 QImage grabClient(engine::FormInstance& form);
 
+// A key pressed and released on the widget that has the keyboard, as QTest delivers it: past the
+// platform window, so no burst of presses holds it back.
+void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 }  // namespace testing
