@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -17,16 +16,21 @@ namespace engine {
 
 namespace {
 
-// Some styles let the menu bar take Alt itself, into a state that they draw like no state at all:
-// the focus leaves the control, no entry is highlighted, yet Return chooses it. The window takes
-// Alt instead, the way it takes F10, so that both look and act alike in every style.
-class NoAltMenuStyle final : public QProxyStyle {
+// In styles that let the menu bar take Alt alone itself, it takes it into a state that Fusion
+// draws as no state at all: the focus leaves the control, no entry is highlighted, yet Return
+// chooses it. The window takes Alt instead, as it takes F10, so that both look and act alike.
+class MenuBar final : public QMenuBar {
 public:
-    using QProxyStyle::QProxyStyle;
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returned) const override {
-        if (hint == SH_MenuBar_AltKeyNavigation) return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returned);
+    using QMenuBar::QMenuBar;
+
+protected:
+    // The menu bar hears of Alt through the window's shortcut check.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Alt || key == Qt::Key_Meta) return false;
+        }
+        return QMenuBar::eventFilter(watched, e);
     }
 };
 
@@ -55,11 +59,8 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     const QSize client(pixels(props.clientWidth), pixels(props.clientHeight));
     int menuHeight = 0;
     if (!design.menu.empty()) {
-        menuBar_ = new QMenuBar(this);
+        menuBar_ = new MenuBar(this);
         menuBar_->setNativeMenuBar(false);
-        auto* style = new NoAltMenuStyle;
-        style->setParent(this);  // outlives the menu bar, its child made before it
-        menuBar_->setStyle(style);
         menuBar_->setFont(toQFont(Font{}));
         for (const auto& item : design.menu) {
             QAction* action = menuBar_->addAction(item.caption);

@@ -85,7 +85,13 @@ QImage grabClient(engine::FormInstance& form) {
 }
 
 void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);
+    // Given no widget, QTest would go through the window with the keyboard, on the real clock.
+    QWidget* target = QApplication::focusWidget();
+    if (!target) {
+        QTest::qFail("no control has the keyboard", __FILE__, __LINE__);
+        return;
+    }
+    QTest::keyClick(target, key, modifiers);
 }
 
 }  // namespace testing
