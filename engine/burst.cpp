@@ -1,8 +1,10 @@
 #include "burst.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QSet>
 #include <QStyleHints>
 #include <QWindow>
 
@@ -10,27 +12,37 @@ namespace engine {
 
 namespace {
 
+// What made a press, to match it with its release: a mouse button, or a key. A key is known by
+// its scan code where the platform gives one, as Shift+Tab comes back up as Tab once Shift is.
+qint64 sourceOf(const QInputEvent* e) {
+    if (e->isPointerEvent()) return static_cast<const QMouseEvent*>(e)->button();
+    const auto* key = static_cast<const QKeyEvent*>(e);
+    const quint32 code = key->nativeScanCode() ? key->nativeScanCode() : quint32(key->key());
+    return qint64(1) << 32 | code;
+}
+
 class BurstGuard final : public QObject {
 public:
     using QObject::QObject;
 
 protected:
-    // A mouse event reaches the platform window before any widget: the window passes it on to the
-    // control under the pointer, giving the focus on the way.
+    // Input reaches the platform window before any widget: the window passes it on to the control
+    // under the pointer or with the keyboard, giving the focus on the way.
     bool eventFilter(QObject* watched, QEvent* e) override {
         auto* window = qobject_cast<QWindow*>(watched);
         if (!window) return false;
         switch (e->type()) {
             case QEvent::MouseButtonPress:
-                return !pressBelongs(window, static_cast<QMouseEvent*>(e));
+            case QEvent::KeyPress:
+                return !pressActs(window, static_cast<QInputEvent*>(e));
             case QEvent::MouseButtonDblClick:  // follows its press, which decided
-                return dropped_ & static_cast<QMouseEvent*>(e)->button();
+                return dropped_.contains(sourceOf(static_cast<QInputEvent*>(e)));
+            // A control acts on a release where a press began on it, by the mouse or the keyboard
+            // (a button held down by Space is clicked by a mouse release on it): a release whose
+            // press was dropped would act half a gesture.
             case QEvent::MouseButtonRelease:
-                if (const auto button = static_cast<QMouseEvent*>(e)->button(); dropped_ & button) {
-                    dropped_ &= ~button;
-                    return true;
-                }
-                return false;
+            case QEvent::KeyRelease:
+                return dropped_.remove(sourceOf(static_cast<QInputEvent*>(e)));
             default:
                 return false;
         }
@@ -38,23 +50,24 @@ protected:
 
 private:
     // Notes the press; true if it begins a burst or lands where its burst began.
-    bool pressBelongs(QWindow* window, const QMouseEvent* press) {
+    bool pressActs(QWindow* window, const QInputEvent* press) {
         const qint64 gap = qint64(press->timestamp() - lastPress_);
         const bool continues = havePressed_ && gap >= 0 &&
                                gap < QGuiApplication::styleHints()->mouseDoubleClickInterval();
         havePressed_ = true;
         lastPress_ = press->timestamp();
         if (!continues) origin_ = window;
-        dropped_ &= ~press->button();
+        const qint64 source = sourceOf(press);
+        dropped_.remove(source);
         if (origin_ == window) return true;
-        dropped_ |= press->button();
+        dropped_.insert(source);
         return false;
     }
 
     bool havePressed_ = false;
     quint64 lastPress_ = 0;
     QPointer<QWindow> origin_;  // null once the burst's window is gone: every later press drops
-    Qt::MouseButtons dropped_;  // buttons whose press was dropped and whose release is still due
+    QSet<qint64> dropped_;      // sources whose press was dropped and whose release is still due
 };
 
 }  // namespace

@@ -1,9 +1,10 @@
 #pragma once
-// One burst of clicks is one gesture. A burst is a run of mouse presses, each within the
-// double-click interval of the one before, wherever they land and whatever the button or count.
-// It acts only on the window where it began: a press of it that reaches another window (one its
-// first click showed under the pointer) is dropped whole, with its double-click and its release,
-// before the toolkit gives the focus, presses a control or opens a menu.
+// One burst of presses is one gesture. A burst is a run of presses, of mouse buttons or keys, each
+// within the double-click interval of the one before, wherever they land and whatever the button,
+// key or count; a held key's repeats are presses of it. It acts only on the window where it began:
+// a press of it that reaches another window (one its first press showed) is dropped whole, with
+// its double-click and its release, before the toolkit gives the focus, presses a control or
+// opens a menu. A press after a pause begins a new burst and acts at once.
 
 namespace engine {
 

@@ -14,6 +14,28 @@
 
 namespace engine {
 
+namespace {
+
+// In styles that let the menu bar take Alt alone itself, it takes it into a state that Fusion
+// draws as no state at all: the focus leaves the control, no entry is highlighted, yet Return
+// chooses it. The window takes Alt instead, as it takes F10, so that both look and act alike.
+class MenuBar final : public QMenuBar {
+public:
+    using QMenuBar::QMenuBar;
+
+protected:
+    // The menu bar hears of Alt through the window's shortcut check.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Alt || key == Qt::Key_Meta) return false;
+        }
+        return QMenuBar::eventFilter(watched, e);
+    }
+};
+
+}  // namespace
+
 FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, const QIcon& icon,
                        const LiveControls& controls) {
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -37,7 +59,7 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     const QSize client(pixels(props.clientWidth), pixels(props.clientHeight));
     int menuHeight = 0;
     if (!design.menu.empty()) {
-        menuBar_ = new QMenuBar(this);
+        menuBar_ = new MenuBar(this);
         menuBar_->setNativeMenuBar(false);
         menuBar_->setFont(toQFont(Font{}));
         for (const auto& item : design.menu) {
@@ -131,11 +153,7 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
 }
 
 void FormWindow::keyReleaseEvent(QKeyEvent* e) {
-    // Where the style lets the menu bar take Alt itself, it has already done so.
-    const bool menuBarTakesAlt =
-        menuBar_ &&
-        menuBar_->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, menuBar_);
-    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_ && !menuBarTakesAlt) {
+    if (e->key() == Qt::Key_Alt && altAlone_ && menuBar_) {
         altAlone_ = false;
         enterMenuBar();
         return;

@@ -79,6 +79,8 @@ private slots:
     void firstStartCreatesThePassForms();
     void newPassKeepsNothingOfTheLast();
     void aboutForm();
+    void titleBarCloseHidesTheAboutForm_data();
+    void titleBarCloseHidesTheAboutForm();
     void closeEndsWithStatusZero_data();
     void closeEndsWithStatusZero();
     void keyboardAloneCompletesAPass();
@@ -241,12 +243,54 @@ void PassTest::aboutForm() {
     program.click("Form1", "Command1");  // the about form stays open beside question 1
     QVERIFY(about.isShown());
     QVERIFY(program->form("Form2").isShown());
+}
 
-    about.window().close();  // the title-bar close only hides it
+// The title-bar close only hides the about form: the form beside it becomes the active window
+// with the keyboard where it was, the pass goes on, and the about form can come back, its
+// «Закрити» ending the program, mid-pass or not.
+void PassTest::titleBarCloseHidesTheAboutForm_data() {
+    QTest::addColumn<QString>("beside");    // the form on screen with it
+    QTest::addColumn<QString>("keyboard");  // that form's control with the keyboard
+    QTest::newRow("beside the start form, opened by keyboard") << "Form1"
+                                                               << "Command1";
+    QTest::newRow("beside question 1") << "Form2"
+                                       << "Check1";
+}
+
+void PassTest::titleBarCloseHidesTheAboutForm() {
+    QFETCH(QString, beside);
+    QFETCH(QString, keyboard);
+    testing::TestProgram program;
+    program.start();
+    FormInstance& start = program->form("Form1");
+    QVERIFY(QTest::qWaitForWindowActive(&start.window()));
+    QTRY_COMPARE(QApplication::focusWidget(), start.widget("Command1"));
+    testing::keyClick(Qt::Key_F10);
+    testing::keyClick(Qt::Key_Return);  // «Про автора»
+    FormInstance& about = program->form(content::aboutForm);
+    QVERIFY(QTest::qWaitForWindowActive(&about.window()));
+    if (beside != "Form1") {
+        program.click("Form1", "Command1");
+        about.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&about.window()));
+    }
+    FormInstance& other = program->form(beside);
+    QVERIFY(other.isShown());
+
+    about.window().close();
     QVERIFY(!about.isShown());
     QVERIFY(program.outcome().exits.empty());
+    QTRY_COMPARE(QApplication::activeWindow(), &other.window());
+    QTRY_COMPARE(QApplication::focusWidget(), other.widget(keyboard));
+    QVERIFY(!start.window().menuBar()->activeAction());
+    testing::keyClick(Qt::Key_Space);  // «Розпочати тест», or a tick for question 1
+    if (beside == "Form1")
+        QVERIFY(program->form(answerKey.front().form).isShown());
+    else
+        QCOMPARE(other.value(keyboard), engine::Checked);
+
     about.show();
-    program.click(content::aboutForm, "Command1");  // «Закрити» ends the program mid-pass
+    program.click(content::aboutForm, "Command1");
     QCOMPARE(program.outcome().exits, std::vector<int>{0});
     for (FormInstance* f : program->forms()) QVERIFY(!f->isShown());
 }
@@ -280,7 +324,7 @@ void PassTest::keyboardAloneCompletesAPass() {
         FormInstance& f = program->form(name);
         return QTest::qWaitForWindowActive(&f.window()) ? &f : nullptr;
     };
-    auto key = [](Qt::Key k) { QTest::keyClick(static_cast<QWidget*>(nullptr), k); };
+    auto key = [](Qt::Key k) { testing::keyClick(k); };
     auto focused = [] { return QApplication::focusWidget(); };
 
     QVERIFY(activeForm("Form1"));

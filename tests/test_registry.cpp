@@ -79,8 +79,6 @@ private slots:
     void hideThenShowRestoresPlaceValuesAndFocus();
     void writesToHiddenFormShowAtNextShow();
     void showRestoresMinimizedForm();
-    void closingTheActiveFormActivatesTheLastShown();
-    void menuGivesTheFocusBack();
     void clicksAndMenuRunTheirProcedureOnly();
     void endStopsTheProcedureAndEverythingAfter();
     void undecodablePictureIsFatal();
@@ -125,12 +123,12 @@ void RegistryTest::tabOrderFollowsTabIndex() {
     QVERIFY(QTest::qWaitForWindowActive(&a.window()));
     const QStringList forward = {"Check2", "Command1", "Check1", "Check2"};
     for (const auto& name : forward) {
-        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
+        testing::keyClick(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), a.widget(name));
     }
-    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Backtab);
+    testing::keyClick(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), a.widget("Check1"));
-    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Backtab);
+    testing::keyClick(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), a.widget("Command1"));  // wraps at the start
 }
 
@@ -192,38 +190,6 @@ void RegistryTest::showRestoresMinimizedForm() {
     a.show();
     QVERIFY(!a.window().isMinimized());
     QVERIFY(a.isShown());
-}
-
-// The platform may leave no window active when the active one hides; the engine must not.
-void RegistryTest::closingTheActiveFormActivatesTheLastShown() {
-    testing::TestProgram program(twoForms(),
-                                 {.bindings = {{"FormA", "Про_автора", Event::Click,
-                                                [](Forms& p) { p.form("FormB").show(); }}},
-                                  .hideOnClose = {"FormB"}});
-    program.start("FormA");
-    FormInstance& a = program->form("FormA");
-    QVERIFY(QTest::qWaitForWindowActive(&a.window()));
-    a.window().menuBar()->actions().first()->trigger();
-    FormInstance& b = program->form("FormB");
-    QVERIFY(QTest::qWaitForWindowActive(&b.window()));
-
-    b.window().close();  // the title-bar close only hides it
-    QVERIFY(!b.isShown());
-    QTRY_COMPARE(QApplication::activeWindow(), &a.window());
-    QVERIFY(program.outcome().exits.empty());
-}
-
-// F10 then Escape leaves the student where they were, not on the next or the first control.
-void RegistryTest::menuGivesTheFocusBack() {
-    testing::TestProgram program(twoForms());
-    program.start("FormA");
-    FormInstance& a = program->form("FormA");
-    QVERIFY(QTest::qWaitForWindowActive(&a.window()));
-    a.widget("Check2")->setFocus();
-    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F10);
-    QCOMPARE(QApplication::focusWidget(), a.window().menuBar());
-    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);
-    QCOMPARE(QApplication::focusWidget(), a.widget("Check2"));
 }
 
 void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {

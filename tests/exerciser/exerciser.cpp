@@ -1,7 +1,8 @@
 // A seeded random-input exerciser: clicks, keys, menu choices, closes, minimizes and bursts of
-// clicks against the real forms, checked after every action against a model of the quiz that knows
-// only what a student sees: which form is up, and what was ticked at each «Далі». Its clicks carry
-// the times of a student's hand, some a moment apart: a burst of them moves at most one window on.
+// presses against the real forms, checked after every action against a model of the quiz that knows
+// only what a student sees: which form is up, and what was ticked at each «Далі». Its clicks, of
+// any mouse button, and its keys carry the times of a student's hand, some a moment apart: a burst
+// of them moves at most one window on, and a press it drops leaves the keyboard where it was.
 //
 //   exerciser run --seed 7 --actions 100000     (or MEREZHVAR_SEED / MEREZHVAR_ACTIONS)
 //
@@ -107,19 +108,30 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A press and release posted to the platform window at the given time, as the window system
-// would queue them; Qt then finds the control under the pointer, as it does for real input.
-void postClick(QWidget* window, QPoint local, bool doubleClick, quint64 time) {
+// A press and release of `button` posted to the platform window at the given time, as the window
+// system would queue them; Qt then finds the control under the pointer, as it does for real input.
+void postClick(QWidget* window, QPoint local, bool doubleClick, quint64 time,
+               Qt::MouseButton button = Qt::LeftButton) {
     QWindow* handle = window->windowHandle();
     const QPointF l(local), g(window->mapToGlobal(local));
     auto post = [&](QEvent::Type type, Qt::MouseButtons buttons) {
-        auto* e = new QMouseEvent(type, l, l, g, Qt::LeftButton, buttons, Qt::NoModifier);
+        auto* e = new QMouseEvent(type, l, l, g, button, buttons, Qt::NoModifier);
         e->setTimestamp(time);
         QCoreApplication::postEvent(handle, e);
     };
-    post(QEvent::MouseButtonPress, Qt::LeftButton);
-    if (doubleClick) post(QEvent::MouseButtonDblClick, Qt::LeftButton);
+    post(QEvent::MouseButtonPress, button);
+    if (doubleClick) post(QEvent::MouseButtonDblClick, button);
     post(QEvent::MouseButtonRelease, Qt::NoButton);
+}
+
+// A key pressed and released, posted to the platform window with the keyboard at the given time.
+void postKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text,
+             quint64 time) {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        auto* e = new QKeyEvent(type, key, modifiers, text);
+        e->setTimestamp(time + (type == QEvent::KeyRelease ? 20 : 0));
+        QCoreApplication::postEvent(window->windowHandle(), e);
+    }
 }
 
 // A crash bypasses the model's checks; the seed and step to replay it still reach the log.
@@ -362,10 +374,13 @@ private:
         if (fast) {
             // All queued for the one window, so all of one burst that acts there or nowhere.
             quint64 time = nextPress(false);
-            const Prediction p = press(*f, time) ? clickEffect(*f, local) : Prediction{};
+            const Qt::MouseButton button = someButton();
+            note(QStringLiteral("  %1 button").arg(buttonName(button)));
+            const Prediction p =
+                press(*f, time) && button == Qt::LeftButton ? clickEffect(*f, local) : Prediction{};
             for (int i = 0; i < count; ++i) {
                 if (i > 0) press(*f, time = nextPress(true));
-                postClick(&f->window(), local, i > 0, time);
+                postClick(&f->window(), local, i > 0, time, button);
             }
             settle();
             for (int i = 0; i < count; ++i) {
@@ -383,16 +398,38 @@ private:
                 check();
                 activate(*f);
             }
-            // Mostly the clicks of a double- or triple-click, now and then a pause between.
+            // Mostly the clicks of a double- or triple-click, now and then a pause between; mostly
+            // with the left button, which alone presses a control, though any gives the focus.
             const quint64 time = nextPress(i > 0 && chance(0.7));
             const QPoint here = f->window().mapFromGlobal(global);
-            const Prediction p = press(*f, time) ? clickEffect(*f, here) : Prediction{};
-            postClick(&f->window(), here, false, time);
+            const Qt::MouseButton button = someButton();
+            const bool acts = press(*f, time);
+            const Prediction p =
+                acts && button == Qt::LeftButton ? clickEffect(*f, here) : Prediction{};
+            QWidget* focus = f->window().focusWidget();
+            note(QStringLiteral("  %1 button").arg(buttonName(button)));
+            postClick(&f->window(), here, false, time, button);
             settle();
+            if (!acts) requireFocusKept(*f, focus);
             apply(p);
             if (p.effect == Effect::End) return;
             observeBurst();
         }
+    }
+
+    Qt::MouseButton someButton() {
+        const int roll = pick(10);
+        return roll < 7 ? Qt::LeftButton : roll < 9 ? Qt::RightButton : Qt::MiddleButton;
+    }
+    static const char* buttonName(Qt::MouseButton b) {
+        return b == Qt::LeftButton ? "left" : b == Qt::RightButton ? "right" : "middle";
+    }
+
+    // A press that the burst rule drops leaves the keyboard where it was.
+    void requireFocusKept(engine::FormInstance& f, QWidget* before) {
+        if (program().ended() || !f.isShown()) return;
+        require(f.window().focusWidget() == before,
+                "a dropped press moved the keyboard on " + f.name());
     }
 
     // The hand's clock at the next press: within the double-click interval of the last, or past it.
@@ -458,18 +495,29 @@ private:
             {Qt::Key_Escape, "Escape"},     {Qt::Key_unknown, "letter"},
             {Qt::Key_unknown, "letter"}};
         const auto [k, name] = keys[pick(std::size(keys))];
-        Prediction p;
-        if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter)
-            p = widgetEffect(*f, target, k != Qt::Key_Space);
-        note(QStringLiteral("%1 on %2.%3").arg(name, f->name(), target->objectName()));
+        Qt::Key key = k;
+        Qt::KeyboardModifiers modifiers = k == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+        QString text = k == Qt::Key_Space ? " " : "";
         if (k == Qt::Key_unknown) {
             const char letter = char('a' + pick(26));
-            QTest::keyClick(target, letter, chance(0.2) ? Qt::ShiftModifier : Qt::NoModifier);
-        } else {
-            QTest::keyClick(target, k, k == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            key = Qt::Key(Qt::Key_A + (letter - 'a'));
+            if (chance(0.2)) modifiers = Qt::ShiftModifier;
+            text = QString(QChar(modifiers ? letter - 'a' + 'A' : letter));
         }
+        // A key a moment after a click or another key is of their burst, as a press of the mouse
+        // is.
+        const quint64 time = nextPress(false);
+        const bool acts = press(*f, time);
+        Prediction p;
+        if (acts && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
+            p = widgetEffect(*f, target, k != Qt::Key_Space);
+        note(QStringLiteral("%1 on %2.%3").arg(name, f->name(), target->objectName()));
+        QWidget* focus = f->window().focusWidget();
+        postKey(&f->window(), key, modifiers, text, time);
         settle();
+        if (!acts) requireFocusKept(*f, focus);
         apply(p);
+        observeBurst();
     }
 
     void menu() {

@@ -66,4 +66,14 @@ QImage grabClient(engine::FormInstance& form) {
     return form.window().surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // Given no widget, QTest would go through the window with the keyboard, on the real clock.
+    QWidget* target = QApplication::focusWidget();
+    if (!target) {
+        QTest::qFail("no control has the keyboard", __FILE__, __LINE__);
+        return;
+    }
+    QTest::keyClick(target, key, modifiers);
+}
+
 }  // namespace testing

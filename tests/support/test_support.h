@@ -61,4 +61,9 @@ std::function<QStringList(const content::Question&)> rightAnswers(int n);
 // The client area of a live form as drawn, one pixel per 15 twips.
 QImage grabClient(engine::FormInstance& form);
 
+// A key pressed and released on the control that has the keyboard, straight to it past the platform
+// window: a gesture of its own, whatever came a moment before. Fails the test where no control
+// has the keyboard.
+void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 }  // namespace testing
