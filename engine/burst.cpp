@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QStyleHints>
 #include <QWindow>
+#include <optional>
 
 namespace engine {
 
@@ -51,10 +52,9 @@ protected:
 private:
     // Notes the press; true if it begins a burst or lands where its burst began.
     bool pressActs(QWindow* window, const QInputEvent* press) {
-        const qint64 gap = qint64(press->timestamp() - lastPress_);
-        const bool continues = havePressed_ && gap >= 0 &&
-                               gap < QGuiApplication::styleHints()->mouseDoubleClickInterval();
-        havePressed_ = true;
+        const qint64 gap = lastPress_ ? qint64(press->timestamp() - *lastPress_) : -1;
+        const bool continues =
+            gap >= 0 && gap < QGuiApplication::styleHints()->mouseDoubleClickInterval();
         lastPress_ = press->timestamp();
         if (!continues) origin_ = window;
         const qint64 source = sourceOf(press);
@@ -64,8 +64,7 @@ private:
         return false;
     }
 
-    bool havePressed_ = false;
-    quint64 lastPress_ = 0;
+    std::optional<quint64> lastPress_;  // none before the first press
     QPointer<QWindow> origin_;  // null once the burst's window is gone: every later press drops
     QSet<qint64> dropped_;      // sources whose press was dropped and whose release is still due
 };

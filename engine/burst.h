@@ -8,8 +8,8 @@
 
 namespace engine {
 
-// Watches every window of the application; the first call installs the guard, later calls do
-// nothing.
+// Watches every window of the application, from the program's start; the first call installs the
+// guard, later calls do nothing.
 void guardBursts();
 
 }  // namespace engine

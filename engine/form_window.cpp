@@ -10,7 +10,6 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "burst.h"
 
 namespace engine {
 
@@ -51,7 +50,6 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     setLayoutDirection(Qt::LeftToRight);
     setWindowIcon(icon);
     setObjectName(design.name);
-    guardBursts();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "accessibility.h"
+#include "burst.h"
 #include "fonts.h"
 
 namespace engine {
@@ -40,7 +41,9 @@ int run(ProgramSetup setup, const QString& firstForm) {
 }
 
 Program::Program(ProgramSetup setup) : setup_(std::move(setup)) {
+    // What every window of the program meets: screen readers, and the one-gesture rule for input.
     installAccessibility();
+    guardBursts();
 }
 
 Program::~Program() = default;
