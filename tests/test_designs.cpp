@@ -445,12 +445,10 @@ void DesignsTest::freshResultFormShowsOnlyItsButtons() {
     const QImage image = render(content::designs(), "Form4");
     const QRect close = pixels(control("Form4", "Command2")->rect);
     const QRect again = pixels(control("Form4", "Command1")->rect);
-    QCOMPARE(testing::countPixels(image.rect(),
-                                  [&](QPoint p) {
-                                      return !close.contains(p) && !again.contains(p) &&
-                                             image.pixel(p) != rgb(peach);
-                                  }),
-             0);
+    const auto stray = [&](QPoint p) {
+        return !close.contains(p) && !again.contains(p) && image.pixel(p) != rgb(peach);
+    };
+    QCOMPARE(testing::countPixels(image.rect(), stray), 0);
     QCOMPARE(image.pixel(close.center()), rgb(orange));
     QCOMPARE(image.pixel(again.left() + 4, again.center().y()), rgb(orange));
 }
@@ -478,9 +476,8 @@ void DesignsTest::panelShowsBetweenOptions() {
     };
     const qsizetype shown = testing::countPixels(inside, open);
     QVERIFY2(shown > 1000, qPrintable(QString::number(shown)));
-    QCOMPARE(testing::countPixels(
-                 inside, [&](QPoint p) { return open(p) && image.pixel(p) != rgb(orange); }),
-             0);
+    const auto wrong = [&](QPoint p) { return open(p) && image.pixel(p) != rgb(orange); };
+    QCOMPARE(testing::countPixels(inside, wrong), 0);
 
     for (const QString& name : content::optionBoxes) {
         const QRect r = pixels(control(form, name)->rect);
@@ -489,8 +486,8 @@ void DesignsTest::panelShowsBetweenOptions() {
     }
 
     const QRect question = pixels(control(form, "Label1")->rect) & image.rect();
-    QVERIFY(testing::countPixels(question, [&](QPoint p) { return qGray(image.pixel(p)) < 64; }) >
-            200);
+    const auto dark = [&](QPoint p) { return qGray(image.pixel(p)) < 64; };
+    QVERIFY(testing::countPixels(question, dark) > 200);
 }
 
 // Taking every empty label (the score label, and Form3's Label5) out of the design changes no
@@ -506,10 +503,8 @@ void DesignsTest::emptyLabelsDrawNothing() {
     const QImage withLabels = render(content::designs(), form);
     const QImage withoutLabels = render(without, form);
     QCOMPARE(withLabels.size(), withoutLabels.size());
-    QCOMPARE(testing::countPixels(
-                 withLabels.rect(),
-                 [&](QPoint p) { return withLabels.pixel(p) != withoutLabels.pixel(p); }),
-             0);
+    const auto changed = [&](QPoint p) { return withLabels.pixel(p) != withoutLabels.pixel(p); };
+    QCOMPARE(testing::countPixels(withLabels.rect(), changed), 0);
 }
 
 // The frame shows orange around the portrait's place, the red about text stands beside it, wholly
@@ -526,9 +521,8 @@ void DesignsTest::aboutFormShowsFrameAndText() {
     const QRect insideFrame = frame.adjusted(1, 1, -1, -1);
     const auto margin = [&](QPoint p) { return !portrait.contains(p); };
     QVERIFY(testing::countPixels(insideFrame, margin) > 1000);
-    QCOMPARE(testing::countPixels(
-                 insideFrame, [&](QPoint p) { return margin(p) && image.pixel(p) != rgb(orange); }),
-             0);
+    const auto notOrange = [&](QPoint p) { return margin(p) && image.pixel(p) != rgb(orange); };
+    QCOMPARE(testing::countPixels(insideFrame, notOrange), 0);
 
     const auto red = [&](QPoint p) {
         const QColor c = image.pixelColor(p);
