@@ -30,6 +30,8 @@ struct ProgramOptions {
     std::optional<QStringList> hideOnClose;
     engine::PictureReader readPicture = engine::readResource;
 };
+// Several bindings in place of the application's: {.bindings = Bindings{{…}, {…}}}; a bare list of
+// several cannot become the optional on its own.
 using Bindings = std::vector<engine::Binding>;
 
 class TestProgram {
