@@ -365,7 +365,7 @@ void DesignsTest::fonts() {
     // One entry for the four boxes, which must agree.
     auto fontsOf = [&](const std::function<QString(const ControlDesign&)>& describeFont) {
         QStringList boxes;
-        for (const char* name : {"Check1", "Check2", "Check3", "Check4"})
+        for (const QString& name : content::optionBoxes)
             boxes << describeFont(*control(form, name));
         boxes.removeDuplicates();
         return QStringList{describeFont(*control(form, "Label1"))} + boxes +
@@ -445,12 +445,10 @@ void DesignsTest::freshResultFormShowsOnlyItsButtons() {
     const QImage image = render(content::designs(), "Form4");
     const QRect close = pixels(control("Form4", "Command2")->rect);
     const QRect again = pixels(control("Form4", "Command1")->rect);
-    int stray = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (!close.contains(x, y) && !again.contains(x, y) && image.pixel(x, y) != rgb(peach))
-                ++stray;
-    QCOMPARE(stray, 0);
+    const auto stray = [&](QPoint p) {
+        return !close.contains(p) && !again.contains(p) && image.pixel(p) != rgb(peach);
+    };
+    QCOMPARE(testing::countPixels(image.rect(), stray), 0);
     QCOMPARE(image.pixel(close.center()), rgb(orange));
     QCOMPARE(image.pixel(again.left() + 4, again.center().y()), rgb(orange));
 }
@@ -470,35 +468,26 @@ void DesignsTest::panelShowsBetweenOptions() {
     for (const auto& c : f.controls)
         if (c.kind == ControlKind::CheckBox || (c.caption && !c.caption->isEmpty()))
             covered.push_back(pixels(c.rect));
-    int shown = 0, wrong = 0;
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            const bool nearCorner = (x - inside.left() < corner || inside.right() - x < corner) &&
-                                    (y - inside.top() < corner || inside.bottom() - y < corner);
-            if (nearCorner ||
-                std::ranges::any_of(covered, [&](auto& r) { return r.contains(x, y); }))
-                continue;
-            ++shown;
-            if (image.pixel(x, y) != rgb(orange)) ++wrong;
-        }
+    const auto open = [&](QPoint p) {
+        const bool nearCorner =
+            (p.x() - inside.left() < corner || inside.right() - p.x() < corner) &&
+            (p.y() - inside.top() < corner || inside.bottom() - p.y() < corner);
+        return !nearCorner && std::ranges::none_of(covered, [&](auto& r) { return r.contains(p); });
+    };
+    const qsizetype shown = testing::countPixels(inside, open);
     QVERIFY2(shown > 1000, qPrintable(QString::number(shown)));
-    QCOMPARE(wrong, 0);
+    const auto wrong = [&](QPoint p) { return open(p) && image.pixel(p) != rgb(orange); };
+    QCOMPARE(testing::countPixels(inside, wrong), 0);
 
-    for (const char* name : {"Check1", "Check2", "Check3", "Check4"}) {
+    for (const QString& name : content::optionBoxes) {
         const QRect r = pixels(control(form, name)->rect);
-        int orangePixels = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                orangePixels += image.pixel(x, y) == rgb(orange);
-        QVERIFY2(orangePixels * 2 > r.width() * r.height(), name);
+        QVERIFY2(testing::countPixels(image, r, rgb(orange)) * 2 > r.width() * r.height(),
+                 qPrintable(name));
     }
 
     const QRect question = pixels(control(form, "Label1")->rect) & image.rect();
-    int dark = 0;
-    for (int y = question.top(); y <= question.bottom(); ++y)
-        for (int x = question.left(); x <= question.right(); ++x)
-            dark += qGray(image.pixel(x, y)) < 64;
-    QVERIFY(dark > 200);
+    const auto dark = [&](QPoint p) { return qGray(image.pixel(p)) < 64; };
+    QVERIFY(testing::countPixels(question, dark) > 200);
 }
 
 // Taking every empty label (the score label, and Form3's Label5) out of the design changes no
@@ -514,11 +503,8 @@ void DesignsTest::emptyLabelsDrawNothing() {
     const QImage withLabels = render(content::designs(), form);
     const QImage withoutLabels = render(without, form);
     QCOMPARE(withLabels.size(), withoutLabels.size());
-    int changed = 0;
-    for (int y = 0; y < withLabels.height(); ++y)
-        for (int x = 0; x < withLabels.width(); ++x)
-            changed += withLabels.pixel(x, y) != withoutLabels.pixel(x, y);
-    QCOMPARE(changed, 0);
+    const auto changed = [&](QPoint p) { return withLabels.pixel(p) != withoutLabels.pixel(p); };
+    QCOMPARE(testing::countPixels(withLabels.rect(), changed), 0);
 }
 
 // The frame shows orange around the portrait's place, the red about text stands beside it, wholly
@@ -532,27 +518,21 @@ void DesignsTest::aboutFormShowsFrameAndText() {
 
     QCOMPARE(image.pixel(frame.topLeft()), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(frame.bottomRight()), qRgb(0, 0, 0));
-    int margin = 0;
-    for (int y = frame.top() + 1; y < frame.bottom(); ++y)
-        for (int x = frame.left() + 1; x < frame.right(); ++x)
-            if (!portrait.contains(x, y)) {
-                QCOMPARE(image.pixel(x, y), rgb(orange));
-                ++margin;
-            }
-    QVERIFY(margin > 1000);
+    const QRect insideFrame = frame.adjusted(1, 1, -1, -1);
+    const auto margin = [&](QPoint p) { return !portrait.contains(p); };
+    QVERIFY(testing::countPixels(insideFrame, margin) > 1000);
+    const auto notOrange = [&](QPoint p) { return margin(p) && image.pixel(p) != rgb(orange); };
+    QCOMPARE(testing::countPixels(insideFrame, notOrange), 0);
 
-    int red = 0, lowest = -1;
+    const auto red = [&](QPoint p) {
+        const QColor c = image.pixelColor(p);
+        return c.red() > 200 && c.green() < 80 && c.blue() < 80;
+    };
     const QRect visibleText = text & image.rect();
-    for (int y = visibleText.top(); y <= visibleText.bottom(); ++y)
-        for (int x = visibleText.left(); x <= visibleText.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 80 && c.blue() < 80) {
-                ++red;
-                lowest = y;
-            }
-        }
-    QVERIFY(red > 200);
-    QVERIFY2(lowest < button.top(), qPrintable(QString::number(lowest)));
+    QVERIFY(testing::countPixels(visibleText, red) > 200);
+    QRect besideButton = visibleText;  // the text's rows from the button's top down
+    besideButton.setTop(button.top());
+    QCOMPARE(testing::countPixels(besideButton, red), 0);
 }
 
 QTEST_MAIN(DesignsTest)

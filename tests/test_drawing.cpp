@@ -204,13 +204,9 @@ void DrawingTest::labelWrapsAtOwnWidthPastClientEdge() {
          .backStyle = Transparent},
     }));
     const QImage image = render(program);
-    int inkFirstLine = 0, inkBelow = 0;
-    for (int x = 0; x < image.width(); ++x) {
-        for (int y = 0; y < 13; ++y) inkFirstLine += qGray(image.pixel(x, y)) < 128;
-        for (int y = 14; y < 60; ++y) inkBelow += qGray(image.pixel(x, y)) < 128;
-    }
-    QVERIFY(inkFirstLine > 0);
-    QCOMPARE(inkBelow, 0);
+    const auto ink = [&](QPoint p) { return qGray(image.pixel(p)) < 128; };
+    QVERIFY(testing::countPixels(QRect(0, 0, image.width(), 13), ink) > 0);
+    QCOMPARE(testing::countPixels(QRect(0, 14, image.width(), 46), ink), 0);
 }
 
 void DrawingTest::checkBoxClickAnywhereAndSpaceToggle() {
@@ -341,9 +337,7 @@ void DrawingTest::titleInk() {
     f.show();
     const QImage image = testing::grabClient(f);
     const QRect area = pixels(findControl(f.design(), label)->rect) & image.rect();
-    int inked = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) inked += image.pixel(x, y) == ink.rgb();
+    const qsizetype inked = testing::countPixels(image, area, ink.rgb());
     QVERIFY2(inked > 50, qPrintable(QString::number(inked)));
 }
 

@@ -299,7 +299,7 @@ void GestureTest::burstMovesOneWindow() {
     QVERIFY(program.outcome().exits.empty());  // «Закрити» did not end the program unseen
     for (FormInstance* f : program->forms()) QCOMPARE(f->isShown(), f->name() == shown);
     FormInstance& now = program->form(shown);
-    for (const char* box : {"Check1", "Check2", "Check3", "Check4"})
+    for (const QString& box : content::optionBoxes)
         if (now.widget(box)) QCOMPARE(now.value(box), engine::Unchecked);
     QWidget* focused = now.window().focusWidget();
     QVERIFY(focused);
@@ -335,7 +335,7 @@ void GestureTest::pausedPressesAreTwoGestures() {
     perform(hand, pointOf(program->form("Form2").widget("Command1"), centre), gesture);
     for (FormInstance* f : program->forms()) QCOMPARE(f->isShown(), f->name() == shown);
     FormInstance& now = program->form(shown);
-    for (const char* box : {"Check1", "Check2", "Check3", "Check4"})
+    for (const QString& box : content::optionBoxes)
         QCOMPARE(now.value(box), box == ticked ? engine::Checked : engine::Unchecked);
 }
 

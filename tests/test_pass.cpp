@@ -12,8 +12,6 @@ using engine::FormInstance;
 
 namespace {
 
-const QStringList boxes = {"Check1", "Check2", "Check3", "Check4"};
-
 // Watches every window of a program: the order in which forms are shown and hidden, whether some
 // form stays on screen at every moment, and what the result label says whenever Form4 appears.
 class Watcher : public QObject {
@@ -97,7 +95,8 @@ void PassTest::verdicts_data() {
     QTest::newRow("no box ticked fails")
         << ticking([](const content::Question&) { return QStringList(); }) << QList<int>() << false;
     QTest::newRow("every box on every form passes")
-        << ticking([](const content::Question&) { return boxes; }) << questions(1, 24) << true;
+        << ticking([](const content::Question&) { return content::optionBoxes; })
+        << questions(1, 24) << true;
     QTest::newRow("greyed scored box earns nothing")
         << Answer([](testing::TestProgram& program, const content::Question& q) {
                if (q.number == 5)
@@ -206,7 +205,7 @@ void PassTest::newPassKeepsNothingOfTheLast() {
         for (const auto& q : answerKey) {
             FormInstance& f = program->form(q.form);
             QCOMPARE(f.caption(q.scoreLabel), QString());
-            for (const auto& box : boxes) QCOMPARE(f.value(box), engine::Unchecked);
+            for (const auto& box : content::optionBoxes) QCOMPARE(f.value(box), engine::Unchecked);
         }
         FormInstance& result = program->form(content::resultForm);
         QCOMPARE(result.caption(content::resultLabel), QString());
@@ -337,7 +336,7 @@ void PassTest::keyboardAloneCompletesAPass() {
         // as they stand on screen.
         const QStringList order =
             q.form == "Form13" ? QStringList{"Check1", "Check3", "Check2", "Check4", "Command1"}
-                               : QStringList{"Check1", "Check2", "Check3", "Check4", "Command1"};
+                               : content::optionBoxes + QStringList{"Command1"};
         for (const auto& name : order) {
             QCOMPARE(focused(), f->widget(name));
             if (name == q.scoredCheckBox) key(Qt::Key_Space);

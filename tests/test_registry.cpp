@@ -196,8 +196,9 @@ void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {
     QStringList calls;
     auto record = [&](const QString& what) { return [&calls, what](Forms&) { calls << what; }; };
     testing::TestProgram program(
-        twoForms(), {.bindings = {{"FormA", "Command1", Event::Click, record("Command1")},
-                                  {"FormA", "Про_автора", Event::Click, record("menu")}}});
+        twoForms(),
+        {.bindings = testing::Bindings{{"FormA", "Command1", Event::Click, record("Command1")},
+                                       {"FormA", "Про_автора", Event::Click, record("menu")}}});
     program.start("FormA");
     FormInstance& a = program->form("FormA");
     program.click("FormA", "Check1");  // a check box runs nothing
@@ -218,13 +219,14 @@ void RegistryTest::clicksAndMenuRunTheirProcedureOnly() {
 void RegistryTest::endStopsTheProcedureAndEverythingAfter() {
     int after = 0;
     testing::TestProgram program(
-        twoForms(), {.bindings = {{"FormA", "Command1", Event::Click,
-                                   [&](Forms& p) {
-                                       p.form("FormB").show();
-                                       p.end();
-                                       ++after;  // never runs
-                                   }},
-                                  {"FormB", "Command1", Event::Click, [&](Forms&) { ++after; }}}});
+        twoForms(), {.bindings = testing::Bindings{
+                         {"FormA", "Command1", Event::Click,
+                          [&](Forms& p) {
+                              p.form("FormB").show();
+                              p.end();
+                              ++after;  // never runs
+                          }},
+                         {"FormB", "Command1", Event::Click, [&](Forms&) { ++after; }}}});
     program.start("FormA");
     program.click("FormA", "Command1");
     QCOMPARE(program.outcome().exits, std::vector<int>{0});
@@ -269,11 +271,12 @@ void RegistryTest::failingOperationsAreFatal() {
     QFETCH(std::function<void(Forms&)>, step);
     QFETCH(QString, message);
     bool after = false;
-    testing::TestProgram program(twoForms(),
-                                 {.bindings = {{"FormA", "Command1", Event::Click, [&](Forms& p) {
-                                                    step(p);
-                                                    after = true;
-                                                }}}});
+    testing::TestProgram program(
+        twoForms(),
+        {.bindings = testing::Bindings{{"FormA", "Command1", Event::Click, [&](Forms& p) {
+                                            step(p);
+                                            after = true;
+                                        }}}});
     program.start("FormA");
     program.click("FormA", "Command1");
     QCOMPARE(program.outcome().fatalMessages, QStringList("Помилка виконання: " + message));
@@ -306,7 +309,7 @@ void RegistryTest::captionsReadAsNumbers() {
 }
 
 void RegistryTest::closeButtonPolicy() {
-    testing::TestProgram program(twoForms(), {.hideOnClose = {"FormB"}});
+    testing::TestProgram program(twoForms(), {.hideOnClose = QStringList{"FormB"}});
     program.start("FormA");
     FormInstance& b = program->form("FormB");
     b.show();
@@ -319,7 +322,7 @@ void RegistryTest::closeButtonPolicy() {
     b.window().close();  // the only form on screen: closing it ends the program
     QCOMPARE(program.outcome().exits, std::vector<int>{0});
 
-    testing::TestProgram other(twoForms(), {.hideOnClose = {"FormB"}});
+    testing::TestProgram other(twoForms(), {.hideOnClose = QStringList{"FormB"}});
     other.start("FormA");
     other->form("FormA").window().close();
     QCOMPARE(other.outcome().exits, std::vector<int>{0});

@@ -44,10 +44,7 @@ constexpr Question questions[24] = {
     {"Form21", "Check1", "Label2"}, {"Form22", "Check3", "Label2"}, {"Form23", "Check4", "Label2"},
     {"Form24", "Check2", "Label2"}, {"Form25", "Check3", "Label2"}, {"Form26", "Check3", "Label2"},
 };
-const QStringList boxNames = {"Check1", "Check2", "Check3", "Check4"};
 const QString startName = "Form1", resultName = "Form4", aboutName = "Form27";
-const QString passText = QStringLiteral(" Молодець!!! Ви взмозі себе захистити. ");
-const QString failText = QStringLiteral(" Для Вас Інтернет може становити загрозу!!!");
 constexpr int passMark = 19;
 
 int questionOf(const QString& form) {
@@ -101,11 +98,6 @@ private:
 
 void require(bool ok, const QString& what) {
     if (!ok) throw Violation(what);
-}
-
-void settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // A press and release of `button` posted to the platform window at the given time, as the window
@@ -213,10 +205,10 @@ private:
         clock_ += 10 * doubleClick_;  // a new program begins no burst of the old one's
         pressed_ = false;
         program_.reset();
-        settle();
+        testing::settle();
         program_ = std::make_unique<testing::TestProgram>();
         (*program_).start();
-        settle();
+        testing::settle();
         model_ = Model{};
         static constexpr double skills[] = {0.0, 0.5, 0.8, 0.95, 1.0};
         skill_ = skills[pick(std::size(skills))];
@@ -288,8 +280,8 @@ private:
     void act() {
         // A good student ticks the right box before doing anything else with the question.
         if (model_.stage == Model::Stage::Question &&
-            model_.boxes[model_.question]
-                        [boxNames.indexOf(QLatin1String(questions[model_.question].scored))] != 1 &&
+            model_.boxes[model_.question][content::optionBoxes.indexOf(
+                QLatin1String(questions[model_.question].scored))] != 1 &&
             chance(skill_ * 0.9))
             return answer();
         const int roll = pick(1000);
@@ -311,14 +303,14 @@ private:
         const auto& q = questions[model_.question];
         auto& f = program().form(q.form);
         if (f.window().isMinimized()) return click(1, false);
-        const int scored = boxNames.indexOf(QLatin1String(q.scored));
+        const int scored = content::optionBoxes.indexOf(QLatin1String(q.scored));
         int box = scored;
         if (!chance(skill_)) box = (scored + 1 + pick(3)) % 4;
         if (box == scored && model_.boxes[model_.question][box] == 1) return click(1, false);
-        QWidget* w = f.widget(boxNames[box]);
+        QWidget* w = f.widget(content::optionBoxes[box]);
         const QPoint local = w->mapTo(&f.window(), QPoint(pick(w->width()), pick(w->height())));
         note(QStringLiteral("answer: %1 at %2,%3 of %4")
-                 .arg(boxNames[box])
+                 .arg(content::optionBoxes[box])
                  .arg(local.x())
                  .arg(local.y())
                  .arg(q.form));
@@ -326,7 +318,7 @@ private:
         const quint64 time = nextPress(false);
         const Prediction p = press(f, time) ? clickEffect(f, local) : Prediction{};
         postClick(&f.window(), local, false, time);
-        settle();
+        testing::settle();
         apply(p);
         observeBurst();
     }
@@ -382,7 +374,7 @@ private:
                 if (i > 0) press(*f, time = nextPress(true));
                 postClick(&f->window(), local, i > 0, time, button);
             }
-            settle();
+            testing::settle();
             for (int i = 0; i < count; ++i) {
                 apply(p);
                 // The rest are queued for a window that has left the screen: Qt drops them.
@@ -409,7 +401,7 @@ private:
             QWidget* focus = f->window().focusWidget();
             note(QStringLiteral("  %1 button").arg(buttonName(button)));
             postClick(&f->window(), here, false, time, button);
-            settle();
+            testing::settle();
             if (!acts) requireFocusKept(*f, focus);
             apply(p);
             if (p.effect == Effect::End) return;
@@ -475,7 +467,7 @@ private:
         raise(f);
         if (QApplication::activeWindow() != &f.window()) {
             f.window().activateWindow();
-            settle();
+            testing::settle();
         }
     }
 
@@ -514,7 +506,7 @@ private:
         note(QStringLiteral("%1 on %2.%3").arg(name, f->name(), target->objectName()));
         QWidget* focus = f->window().focusWidget();
         postKey(&f->window(), key, modifiers, text, time);
-        settle();
+        testing::settle();
         if (!acts) requireFocusKept(*f, focus);
         apply(p);
         observeBurst();
@@ -526,7 +518,7 @@ private:
             return note("menu: the start form is not on screen");
         note("menu choice «Про автора»");
         start.window().menuBar()->actions().first()->trigger();
-        settle();
+        testing::settle();
         apply({Effect::About, startName, "Про_автора"});
     }
 
@@ -536,7 +528,7 @@ private:
         note("title-bar close of " + f->name());
         const bool alone = shownForms().size() == 1;
         f->window().close();
-        settle();
+        testing::settle();
         apply({f->name() == aboutName && !alone ? Effect::HideAbout : Effect::End, f->name(), {}});
     }
 
@@ -545,7 +537,7 @@ private:
         if (!f) return note("minimize: no form");
         note("minimize " + f->name());
         f->window().showMinimized();
-        settle();
+        testing::settle();
     }
 
     void restore() {
@@ -554,7 +546,7 @@ private:
             note("restore " + f->name());
             f->window().showNormal();
             raise(*f);
-            settle();
+            testing::settle();
             return;
         }
         note("restore: nothing minimized");
@@ -567,7 +559,7 @@ private:
             case Effect::Toggle: {
                 const int q = questionOf(p.form);
                 if (q < 0) break;  // the start, result and about forms hold no check box
-                int& v = model_.boxes[q][boxNames.indexOf(p.control)];
+                int& v = model_.boxes[q][content::optionBoxes.indexOf(p.control)];
                 v = v == 1 ? 0 : 1;
                 break;
             }
@@ -585,7 +577,7 @@ private:
                 const int q = questionOf(p.form);
                 require(model_.stage == Model::Stage::Question && model_.question == q,
                         "«Далі» of " + p.form + " while it is not the current question");
-                const int box = boxNames.indexOf(QLatin1String(questions[q].scored));
+                const int box = content::optionBoxes.indexOf(QLatin1String(questions[q].scored));
                 model_.recorded[q] = model_.boxes[q][box] == 1 ? 1 : 0;
                 if (q + 1 < 24) {
                     model_.question = q + 1;
@@ -626,7 +618,7 @@ private:
     void checkNewPass() {
         for (const auto& q : questions) {
             auto& f = program().form(q.form);
-            for (const auto& box : boxNames)
+            for (const auto& box : content::optionBoxes)
                 require(f.value(box) == engine::Unchecked,
                         QStringLiteral("a new pass kept a tick on %1.%2").arg(q.form, box));
         }
@@ -642,7 +634,7 @@ private:
         const bool passed = total >= passMark;
         auto& result = program().form(resultName);
         const QString text = result.caption("Label2");
-        require(text == (passed ? passText : failText),
+        require(text == (passed ? testing::passVerdictText : testing::failVerdictText),
                 QStringLiteral("%1 right answers, but the result says «%2»").arg(total).arg(text));
         require(result.visible("Image1") == passed && result.visible("Image2") == !passed,
                 QStringLiteral("%1 right answers, but the pictures shown are pass %2, fail %3")
@@ -671,7 +663,7 @@ private:
             for (auto* w : f->window().findChildren<QAbstractButton*>()) w->click();
             if (auto* bar = f->window().menuBar()) bar->actions().first()->trigger();
         }
-        settle();
+        testing::settle();
         require(program().forms() == before, "a form was created after End");
         require(shownForms().isEmpty(), "a form came back on screen after End");
         require(outcome.exits == std::vector<int>{0} && outcome.fatalMessages.isEmpty(),
@@ -733,10 +725,10 @@ private:
             const auto& q = questions[model_.question];
             auto& f = program().form(q.form);
             for (int b = 0; b < 4; ++b)
-                require(int(f.value(boxNames[b])) == model_.boxes[model_.question][b],
+                require(int(f.value(content::optionBoxes[b])) == model_.boxes[model_.question][b],
                         QStringLiteral("%1.%2 is %3, the model %4")
-                            .arg(q.form, boxNames[b])
-                            .arg(int(f.value(boxNames[b])))
+                            .arg(q.form, content::optionBoxes[b])
+                            .arg(int(f.value(content::optionBoxes[b])))
                             .arg(model_.boxes[model_.question][b]));
         }
         if (model_.stage == Model::Stage::Result) {

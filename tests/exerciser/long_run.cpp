@@ -22,12 +22,6 @@ qint64 residentKiB() {
     return -1;
 }
 
-// What the event loop would do between two clicks of a student.
-void settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 }  // namespace
 
 class LongRunTest : public QObject {
@@ -47,22 +41,22 @@ void LongRunTest::thousandPasses() {
     qint64 afterTen = 0;
     for (int pass = 1; pass <= passes; ++pass) {
         start.window().menuBar()->actions().first()->trigger();  // «Про автора»
-        settle();
+        testing::settle();
         program->form(content::aboutForm).window().close();  // hides it
         program.click(content::startForm, "Command1");
-        settle();
+        testing::settle();
         const bool right = pass % 2;
         for (const auto& q : content::answerKey) {
             if (right) program.click(q.form, q.scoredCheckBox);
             program.click(q.form, "Command1");
-            settle();
+            testing::settle();
         }
         auto& result = program->form(content::resultForm);
         QVERIFY(result.isShown());
         QCOMPARE(result.caption(content::resultLabel),
                  right ? testing::passVerdictText : testing::failVerdictText);
         program.click(content::resultForm, "Command1");  // «Розпочати знову»
-        settle();
+        testing::settle();
         QVERIFY(start.isShown());
         if (pass == 10) afterTen = residentKiB();
     }

@@ -15,8 +15,8 @@ TestProgram::TestProgram(const std::vector<engine::FormDesign>& designs, Program
     engine::ProgramSetup setup = app::quizSetup(host());
     setup.designs = designs_;
     setup.readPicture = std::move(options.readPicture);
-    if (!options.bindings.empty()) setup.bindings = std::move(options.bindings);
-    if (!options.hideOnClose.isEmpty()) setup.hideOnClose = std::move(options.hideOnClose);
+    if (options.bindings) setup.bindings = std::move(*options.bindings);
+    if (options.hideOnClose) setup.hideOnClose = std::move(*options.hideOnClose);
     program_ = std::make_unique<engine::Program>(std::move(setup));
 }
 
@@ -56,7 +56,7 @@ bool TestProgram::answerAll(const std::function<QStringList(const content::Quest
 std::function<QStringList(const content::Question&)> rightAnswers(int n) {
     return [n](const content::Question& q) {
         if (q.number <= n) return QStringList{q.scoredCheckBox};
-        QStringList wrong = {"Check1", "Check2", "Check3", "Check4"};
+        QStringList wrong = content::optionBoxes;
         wrong.removeAll(q.scoredCheckBox);
         return wrong;
     };
@@ -64,6 +64,22 @@ std::function<QStringList(const content::Question&)> rightAnswers(int n) {
 
 QImage grabClient(engine::FormInstance& form) {
     return form.window().surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+qsizetype countPixels(const QRect& area, const std::function<bool(QPoint)>& test) {
+    qsizetype n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += test(QPoint(x, y));
+    return n;
+}
+
+qsizetype countPixels(const QImage& image, const QRect& area, QRgb colour) {
+    return countPixels(area, [&](QPoint p) { return image.pixel(p) == colour; });
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers) {

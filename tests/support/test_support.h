@@ -3,7 +3,9 @@
 // a host that records End and fatal errors instead of leaving the process or opening a dialog.
 
 #include <QImage>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "content/answer_key.h"
 #include "content/designs.h"
@@ -22,12 +24,15 @@ struct Outcome {
     std::vector<int> exits;
 };
 
-// What a test replaces in the application's setup; an empty list leaves the application's.
+// What a test replaces in the application's setup; a list left out keeps the application's.
 struct ProgramOptions {
-    std::vector<engine::Binding> bindings;
-    QStringList hideOnClose;
+    std::optional<std::vector<engine::Binding>> bindings;
+    std::optional<QStringList> hideOnClose;
     engine::PictureReader readPicture = engine::readResource;
 };
+// Several bindings in place of the application's: {.bindings = Bindings{{…}, {…}}}; a bare list of
+// several cannot become the optional on its own.
+using Bindings = std::vector<engine::Binding>;
 
 class TestProgram {
 public:
@@ -60,6 +65,14 @@ std::function<QStringList(const content::Question&)> rightAnswers(int n);
 
 // The client area of a live form as drawn, one pixel per 15 twips.
 QImage grabClient(engine::FormInstance& form);
+
+// How many points of `area` `test` holds for: the pixels of some kind in part of a picture.
+qsizetype countPixels(const QRect& area, const std::function<bool(QPoint)>& test);
+// How many pixels of `image` within `area` are of `colour`.
+qsizetype countPixels(const QImage& image, const QRect& area, QRgb colour);
+
+// What the event loop would do between two clicks of a student.
+void settle();
 
 // A key pressed and released on the control that has the keyboard, straight to it past the platform
 // window: a gesture of its own, whatever came a moment before. Fails the test where no control
