@@ -1,5 +1,6 @@
 #include "burst.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -52,10 +53,11 @@ protected:
 private:
     // Notes the press; true if it begins a burst or lands where its burst began.
     bool pressActs(QWindow* window, const QInputEvent* press) {
-        const qint64 gap = lastPress_ ? qint64(press->timestamp() - *lastPress_) : -1;
+        const PressTime now{press->timestamp(), clock_.elapsed()};
+        const qint64 gap = last_ ? now.since(*last_) : -1;
         const bool continues =
             gap >= 0 && gap < QGuiApplication::styleHints()->mouseDoubleClickInterval();
-        lastPress_ = press->timestamp();
+        last_ = now;
         if (!continues) origin_ = window;
         const qint64 source = sourceOf(press);
         dropped_.remove(source);
@@ -64,7 +66,24 @@ private:
         return false;
     }
 
-    std::optional<quint64> lastPress_;  // none before the first press
+    // When a press happened: by the window system's clock where it says (0 where it does not: a
+    // screen reader's bridge passes keys on as new events without one), and when it arrived here.
+    struct PressTime {
+        quint64 stamp;
+        qint64 arrival;
+        // The gap after an earlier press: by the window system's clock where both carry its time,
+        // by their arrival otherwise.
+        qint64 since(const PressTime& earlier) const {
+            return stamp && earlier.stamp ? qint64(stamp - earlier.stamp) : arrival - earlier.arrival;
+        }
+    };
+
+    QElapsedTimer clock_ = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    std::optional<PressTime> last_;  // none before the first press
     QPointer<QWindow> origin_;  // null once the burst's window is gone: every later press drops
     QSet<qint64> dropped_;      // sources whose press was dropped and whose release is still due
 };

@@ -220,6 +220,8 @@ private slots:
     void pausedPressesAreTwoGestures_data();
     void pausedPressesAreTwoGestures();
     void burstOnOneFormActsOnIt();
+    void untimedKeysAreTimedOnArrival_data();
+    void untimedKeysAreTimedOnArrival();
 };
 
 void GestureTest::burstMovesOneWindow_data() {
@@ -352,6 +354,39 @@ void GestureTest::burstOnOneFormActsOnIt() {
     QCOMPARE(form.value("Check1"), engine::Unchecked);
     hand.click(pointOf(form.widget("Check2"), centre), Qt::LeftButton, 100);
     QCOMPARE(form.value("Check2"), engine::Checked);
+}
+
+// A screen reader's bridge passes each key on as a new event that carries no time: such keys are
+// timed as they arrive, so a pause still parts two gestures and a quick double tap is still one.
+void GestureTest::untimedKeysAreTimedOnArrival_data() {
+    QTest::addColumn<int>("gap");  // real milliseconds between two taps of Space on «Далі»
+    QTest::addColumn<QString>("ticked");  // on question 2, afterwards
+    QTest::newRow("a double tap") << 50 << "";
+    QTest::newRow("after a pause") << doubleClickInterval() + 100 << "Check1";
+}
+
+void GestureTest::untimedKeysAreTimedOnArrival() {
+    QFETCH(int, gap);
+    QFETCH(QString, ticked);
+    testing::TestProgram program;
+    reach(program, "Form2");
+    if (QTest::currentTestFailed()) return;
+    auto tapSpace = [] {
+        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, Qt::Key_Space, Qt::NoModifier, " ");
+            e.setTimestamp(0);
+            QApplication::instance()->notify(QGuiApplication::focusWindow(), &e);
+        }
+        QApplication::processEvents();
+    };
+    QTest::qWait(doubleClickInterval() + 100);  // the clicks that reached question 1 are long past
+    tapSpace();
+    QTest::qWait(gap);
+    tapSpace();
+    for (FormInstance* f : program->forms()) QCOMPARE(f->isShown(), f->name() == "Form3");
+    for (const QString& box : content::optionBoxes)
+        QCOMPARE(program->form("Form3").value(box),
+                 box == ticked ? engine::Checked : engine::Unchecked);
 }
 
 QTEST_MAIN(GestureTest)
