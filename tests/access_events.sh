@@ -4,17 +4,15 @@
 # bus. Usage: access_events.sh TEST_PROGRAM FUNCTION...
 # Exits 77 (skipped) only where these cannot start.
 set -u
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+source "$(dirname "$0")/support/xvfb.sh"
+for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 tmp=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || { echo "SKIP: Xvfb could not start"; exit 77; }
+at_exit 'rm -rf "$tmp"'
+start_xvfb 1024x768 || exit 77
 
-export DISPLAY=:$(head -n1 "$tmp/display") QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1
+export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR=$tmp
 dbus-run-session -- bash -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &

@@ -6,6 +6,7 @@
 # can see the window). A usable scale is kept, and said nothing of.
 set -u
 exe=$1
+source "$(dirname "$0")/support/xvfb.sh"
 fail=0
 passed=0
 pass() {
@@ -44,23 +45,20 @@ if ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
     exit $fail
 fi
 tmp=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-display=:$(head -n1 "$tmp/display")
+at_exit 'rm -rf "$tmp"'
+start_xvfb 1024x768 || { failed "no X server for the scale cases"; exit 1; }
 
 # The start form's window as xwininfo lists it: its size, once it is mapped.
 start_form_size() {
-    xwininfo -display "$display" -root -tree 2>/dev/null |
+    xwininfo -root -tree 2>/dev/null |
         grep '("merezhvar"' | grep -o ' [0-9]\+x[0-9]\++' | tr -d ' +' | head -n1
 }
 at_scale_one=""
 scale() {  # name, scale 1 or not, what standard error says (may be empty), environment changes
     local name=$1 one=$2 expected=$3
     shift 3
-    env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS DISPLAY="$display" \
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp" "$@" "$exe" 2>"$tmp/err" >/dev/null &
+    env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORM=xcb \
+        XDG_RUNTIME_DIR="$tmp" "$@" "$exe" 2>"$tmp/err" >/dev/null &
     local pid=$! size=""
     for _ in $(seq 100); do
         size=$(start_form_size)

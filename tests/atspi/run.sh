@@ -4,20 +4,14 @@
 set -u
 exe=$1
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/xvfb.sh"
 
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
+start_xvfb 1024x768 || exit 77
 
-display=$((200 + RANDOM % 300))
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-[ -S "/tmp/.X11-unix/X$display" ] || { echo "SKIP: Xvfb could not start"; exit 77; }
-
-export DISPLAY=":$display"
 dbus-run-session -- bash -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     sleep 1

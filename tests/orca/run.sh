@@ -7,6 +7,7 @@
 # MEREZHVAR_ORCA_KEEP=FILE keeps Orca's whole debug log of a failed run there.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/xvfb.sh"
 
 if [ "${MEREZHVAR_ORCA_STAGE:-}" != inside ]; then
     [ $# -eq 1 ] || { echo "usage: $0 MEREZHVAR_EXECUTABLE" >&2; exit 2; }
@@ -21,7 +22,7 @@ if [ "${MEREZHVAR_ORCA_STAGE:-}" != inside ]; then
         { echo "SKIP: a PID namespace cannot be made here (unshare)"; exit 77; }
 
     tmp=$(mktemp -d /tmp/merezhvar-orca.XXXXXX)
-    trap 'rm -rf "$tmp"' EXIT
+    at_exit 'rm -rf "$tmp"'
     export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data \
         XDG_CACHE_HOME=$tmp/cache XDG_STATE_HOME=$tmp/state XDG_RUNTIME_DIR=$tmp/runtime
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME" \
@@ -76,12 +77,7 @@ fi
 exe=$1 tmp=$MEREZHVAR_ORCA_TMP
 log=$tmp/orca.log
 
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 >"$tmp/xvfb.log" 2>&1 &
-exec 3>&-
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || { echo "SKIP: Xvfb could not start"; cat "$tmp/xvfb.log"; exit 77; }
-export DISPLAY=:$(cat "$tmp/display")
+start_xvfb 1024x768 || exit 77
 
 # Without a window manager no window becomes active, and Orca speaks nothing.
 openbox --sm-disable >"$tmp/openbox.log" 2>&1 &

@@ -12,26 +12,19 @@ set -u
 [ $# -eq 1 ] || { echo "usage: $0 MEREZHVAR_EXECUTABLE" >&2; exit 2; }
 exe=$1
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/xvfb.sh"
 
-for tool in Xvfb openbox xdotool xwininfo xprop /usr/bin/python3; do
+for tool in openbox xdotool xwininfo xprop /usr/bin/python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "SKIP: python3-xlib is missing"; exit 77; }
 
 tmp=$(mktemp -d)
+at_exit 'rm -rf "$tmp"'
+start_xvfb 1024x768 || exit 77
+# The window manager, the panel and the program, stopped before the display.
 pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || { echo "SKIP: Xvfb could not start"; exit 77; }
-export DISPLAY=:$(head -n1 "$tmp/display")
+at_exit 'for pid in "${pids[@]}"; do kill "$pid"; wait "$pid"; done 2>/dev/null'
 export XDG_RUNTIME_DIR=$tmp HOME=$tmp XDG_CONFIG_HOME=$tmp/config
 unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 
