@@ -239,9 +239,16 @@ void PassTest::aboutForm() {
     QCOMPARE(&program->form(content::aboutForm), &about);
     QVERIFY(program->form("Form1").isShown());
 
+    // The student clicks «Розпочати тест» on the start form: question 1, not the about form
+    // beside it, takes the keyboard as the start form hides.
+    QWidget& start = program->form("Form1").window();
+    start.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&start));
     program.click("Form1", "Command1");  // the about form stays open beside question 1
     QVERIFY(about.isShown());
     QVERIFY(program->form("Form2").isShown());
+    QTest::qWait(50);  // every activation the platform was asked for has arrived
+    QCOMPARE(QApplication::activeWindow(), &program->form("Form2").window());
 }
 
 // The title-bar close only hides the about form: the form beside it becomes the active window

@@ -1,4 +1,5 @@
-// The form registry and navigation, dispatch, End and fatal errors, on small designs built here.
+// The form registry and navigation, dispatch, End and fatal errors, on small designs built here;
+// the title-bar buttons of the quiz's own forms.
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -87,6 +88,8 @@ private slots:
     void captionsReadAsNumbers_data();
     void captionsReadAsNumbers();
     void closeButtonPolicy();
+    void titleBarButtons_data();
+    void titleBarButtons();
 };
 
 void RegistryTest::reachingCreatesHiddenOnceAndNeverShows() {
@@ -99,7 +102,6 @@ void RegistryTest::reachingCreatesHiddenOnceAndNeverShows() {
     QCOMPARE(program->forms().size(), size_t(1));
     QCOMPARE(first.window().windowTitle(), QString("Тест"));
     QCOMPARE(first.window().size(), QSize(200, 100));  // the exact client size, no menu bar
-    QVERIFY(!(first.window().windowFlags() & Qt::WindowMaximizeButtonHint));
 }
 
 void RegistryTest::firstShowCentresAndFocusesLowestTabIndex() {
@@ -327,6 +329,29 @@ void RegistryTest::closeButtonPolicy() {
     other->form("FormA").window().close();
     QCOMPARE(other.outcome().exits, std::vector<int>{0});
     QVERIFY(!other->form("FormA").isShown());
+}
+
+// What the title bar of each kind of form offers, on the live window: no form can be maximized;
+// the start form, Form3 alone of the questions, and the about form can be minimized.
+void RegistryTest::titleBarButtons_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<bool>("minimize");
+    QTest::newRow("start") << "Form1" << true;
+    QTest::newRow("question 1") << "Form2" << false;
+    QTest::newRow("question 2") << "Form3" << true;
+    QTest::newRow("question 24") << "Form26" << false;
+    QTest::newRow("result") << "Form4" << false;
+    QTest::newRow("about") << "Form27" << true;
+}
+
+void RegistryTest::titleBarButtons() {
+    QFETCH(QString, form);
+    QFETCH(bool, minimize);
+    testing::TestProgram program;
+    const Qt::WindowFlags flags = program->form(form).window().windowFlags();
+    QCOMPARE(bool(flags & Qt::WindowMinimizeButtonHint), minimize);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
 }
 
 QTEST_MAIN(RegistryTest)

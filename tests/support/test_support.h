@@ -38,6 +38,9 @@ class TestProgram {
 public:
     explicit TestProgram(const std::vector<engine::FormDesign>& designs = content::designs(),
                          ProgramOptions options = {});
+    // The host's callbacks point at this object: a copy or a move would leave them behind.
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
     engine::Program& operator*() { return *program_; }
     engine::Program* operator->() { return program_.get(); }
     const Outcome& outcome() const { return outcome_; }
