@@ -10,7 +10,6 @@ lines. A program that fails, hangs or leaves a figure out ends the benchmark wit
 import argparse
 import os
 import select
-import shutil
 import statistics
 import subprocess
 import sys
@@ -21,6 +20,10 @@ from pathlib import Path
 
 from Xlib import X, display
 from Xlib.ext import damage
+
+sys.dont_write_bytecode = True  # importing the shared starter leaves no __pycache__ in the clone
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests/support"))
+import xvfb  # noqa: E402
 
 CHILD_TIMEOUT_S = 60
 COLUMNS = "  {:<46} {:>9} {:>9} {:>9} {:<4} {:<12} {}"
@@ -63,28 +66,6 @@ def one(figures, key):
     if not figures[key]:
         raise Failure(f"no {key} figure")
     return figures[key][0]
-
-
-class Xvfb:
-    """An Xvfb of the benchmark's own, on a display number it picks itself."""
-
-    def __enter__(self):
-        read, write = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as numbers:  # written once the server takes clients
-            number = numbers.readline().strip()
-        if not number:
-            self.process.kill()
-            raise Failure("cannot start Xvfb")
-        self.name = ":" + number
-        return self
-
-    def __exit__(self, *exc):
-        self.process.terminate()
-        self.process.wait()
 
 
 class Observer:
@@ -202,15 +183,15 @@ def cpu_model():
     return "unknown"
 
 
-def measure(options, xvfb):
+def measure(options, screen):
     program, bin_dir = options.program, options.bin
     probe, floor = [str(bin_dir / "merezhvar-probe")], [str(bin_dir / "merezhvar-floor")]
-    on_xvfb = dict(os.environ, QT_QPA_PLATFORM="xcb", DISPLAY=xvfb.name)
+    on_xvfb = dict(os.environ, QT_QPA_PLATFORM="xcb", DISPLAY=screen)
     env = on_xvfb if options.xvfb else dict(os.environ, QT_QPA_PLATFORM="offscreen")
     reps = options.reps
     qt = one(run(floor, env), "qt")  # also warms the file cache, as the first round below does
 
-    print(f"Мережвар benchmark: start-up on Xvfb {xvfb.name}, the rest "
+    print(f"Мережвар benchmark: start-up on Xvfb {screen}, the rest "
           f"{'on it too' if options.xvfb else 'offscreen'}; Qt {qt}, {reps} repetitions")
     print(f"machine: {os.cpu_count()} CPUs, {cpu_model()}; "
           f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}; "
@@ -219,7 +200,7 @@ def measure(options, xvfb):
 
     # 1. Start-up: the program and the floor with text one after the other, each first in every
     # other round, then the empty floor; one round first that only warms the file cache.
-    observer = Observer(xvfb.name)
+    observer = Observer(screen)
     starters = {"program": [str(program)], "text": floor + ["--text"], "floor": floor}
     start = defaultdict(list)
     for i in range(-1, reps):
@@ -298,12 +279,10 @@ def main():
                         help="run every measure on the Xvfb, not only the start-up")
     options = parser.parse_args()
     options.reps = max(1, options.reps)
-    if not shutil.which("Xvfb"):
-        sys.exit("merezhvar-bench: Xvfb is not installed")
     try:
-        with Xvfb() as xvfb:
-            measure(options, xvfb)
-    except Failure as failure:
+        with xvfb.server("1280x1024") as screen:
+            measure(options, screen)
+    except (Failure, xvfb.Unavailable) as failure:
         sys.exit(f"merezhvar-bench: {failure}")
 
 

@@ -6,14 +6,12 @@
 #include "content/answer_key.h"
 #include "content/designs.h"
 #include "content/pictures.h"
+#include "palette.h"
 
 namespace content {
 namespace {
 
 using namespace engine;
-
-constexpr Colour peach{0x00C0E0FF};
-constexpr Colour orange{0x0080C0FF};  // the panel, the options and the button
 
 // A row of the fonts table: the font that the form and each of its controls store;
 // none where it stores none.
@@ -205,7 +203,7 @@ const std::array<QuestionDesign, 24>& questions() {
                       {"Check4", "Фішинг", 3240, 1335, 375}}},
          .score = {1680, 4080, 1335, 615},
          .also = {.behindOptions = {{Part::Panel, 9}, {Part::ScoreLabel, 7}, {Part::Question, 8}},
-                  .questionBack = Colour{0x0080FFFF}}},
+                  .questionBack = paleYellow}},
         // 13, Form15
         {.question = {240, 240, 5775, 1095},
          .text = "Ви вирішили використати вміст веб-сайту для проекту. Проте ви забули вказати "

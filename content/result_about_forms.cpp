@@ -2,6 +2,7 @@
 #include "content/answer_key.h"
 #include "content/designs.h"
 #include "content/pictures.h"
+#include "palette.h"
 
 namespace content {
 
@@ -9,9 +10,9 @@ using namespace engine;
 
 FormDesign resultFormDesign() {
     return FormDesign{
-        .name = "Form4",
+        .name = resultForm,
         .caption = programCaption,
-        .backColor = {0x00C0E0FF},
+        .backColor = peach,
         .maxButton = false,
         .minButton = false,
         .clientLeft = 60,
@@ -20,7 +21,7 @@ FormDesign resultFormDesign() {
         .clientHeight = 6285,
         .startUpPosition = 1,
         .icon = FormIcon,
-        .linkTopic = "Form4",
+        .linkTopic = resultForm,
         .controls =
             {
                 {.name = "Command2",
@@ -29,7 +30,7 @@ FormDesign resultFormDesign() {
                  .caption = "Закрити",
                  .rect = {3480, 4920, 2415, 615},
                  .tabIndex = 2,
-                 .backColor = Colour{0x0080C0FF},
+                 .backColor = orange,
                  .style = Graphical,
                  .font = bold(12)},
                 {.name = "Command1",
@@ -38,28 +39,28 @@ FormDesign resultFormDesign() {
                  .caption = "Розпочати знову",
                  .rect = {240, 4920, 2175, 615},
                  .tabIndex = 1,
-                 .backColor = Colour{0x0080C0FF},
+                 .backColor = orange,
                  .style = Graphical,
                  .font = bold(9.75)},
                 // While both pictures are visible, the fail picture covers the pass picture.
-                {.name = "Image2",
+                {.name = failPictureControl,
                  .kind = ControlKind::Image,
                  .id = 3,
                  .rect = {1560, 1680, 3000, 3030},
                  .visible = false,
                  .picture = FailPicture},
-                {.name = "Image1",
+                {.name = passPictureControl,
                  .kind = ControlKind::Image,
                  .id = 4,
                  .rect = {1560, 2040, 3000, 1890},
                  .visible = false,
                  .picture = PassPicture},
-                {.name = "Label2",
+                {.name = resultLabel,
                  .kind = ControlKind::Label,
                  .id = 5,
                  .rect = {1560, 0, 2655, 2055},
                  .tabIndex = 0,
-                 .foreColor = Colour{0x000000FF},
+                 .foreColor = red,
                  .alignment = Center,
                  .backStyle = Transparent,
                  .font = bold(13.5)},
@@ -69,9 +70,9 @@ FormDesign resultFormDesign() {
 
 FormDesign aboutFormDesign() {
     return FormDesign{
-        .name = "Form27",
+        .name = aboutForm,
         .caption = "Про автора",
-        .backColor = {0x00C0E0FF},
+        .backColor = peach,
         .maxButton = false,
         .clientLeft = 60,
         .clientTop = 450,
@@ -79,7 +80,7 @@ FormDesign aboutFormDesign() {
         .clientHeight = 5385,
         .startUpPosition = 1,
         .icon = FormIcon,
-        .linkTopic = "Form27",
+        .linkTopic = aboutForm,
         .controls =
             {
                 {.name = "Command1",
@@ -88,7 +89,7 @@ FormDesign aboutFormDesign() {
                  .caption = "Закрити",
                  .rect = {3960, 4080, 2055, 975},
                  .tabIndex = 1,
-                 .backColor = Colour{0x0080C0FF},
+                 .backColor = orange,
                  .style = Graphical,
                  .font = bold(12)},
                 {.name = "Image1",
@@ -103,7 +104,7 @@ FormDesign aboutFormDesign() {
                  .caption = " Тест створила учениця 11 класу ЗШ №1 Тевдрина",
                  .rect = {3600, 1560, 2535, 4335},
                  .tabIndex = 0,
-                 .foreColor = Colour{0x000000FF},
+                 .foreColor = red,
                  .alignment = Center,
                  .backStyle = Transparent,
                  .font = bold(13.5)},
@@ -111,9 +112,9 @@ FormDesign aboutFormDesign() {
                  .kind = ControlKind::Shape,
                  .id = 4,
                  .rect = {120, 600, 3255, 4095},
-                 .backColor = Colour{0x0080C0FF},
+                 .backColor = orange,
                  .fillStyle = Solid,
-                 .fillColor = Colour{0x0080C0FF}},
+                 .fillColor = orange},
             },
     };
 }

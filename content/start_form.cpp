@@ -1,5 +1,6 @@
 #include "content/designs.h"
 #include "content/pictures.h"
+#include "palette.h"
 
 namespace content {
 
@@ -7,9 +8,9 @@ using namespace engine;
 
 FormDesign startFormDesign() {
     return FormDesign{
-        .name = "Form1",
+        .name = startForm,
         .caption = programCaption,
-        .backColor = {0x0080FFFF},
+        .backColor = paleYellow,
         .maxButton = false,
         .clientLeft = 60,
         .clientTop = 750,
@@ -17,7 +18,7 @@ FormDesign startFormDesign() {
         .clientHeight = 5085,
         .startUpPosition = 1,
         .icon = FormIcon,
-        .linkTopic = "Form1",
+        .linkTopic = startForm,
         .controls =
             {
                 {.name = "Command1",
@@ -26,7 +27,7 @@ FormDesign startFormDesign() {
                  .caption = "Розпочати тест",
                  .rect = {1320, 4440, 3735, 495},
                  .tabIndex = 1,
-                 .backColor = Colour{0x0000FFFF},
+                 .backColor = yellow,
                  .style = Graphical,
                  .font = bold(13.5)},
                 {.name = "Image1",
@@ -40,7 +41,7 @@ FormDesign startFormDesign() {
                  .caption = "Мережвар",
                  .rect = {360, 120, 5655, 975},
                  .tabIndex = 0,
-                 .foreColor = Colour{0x000000FF},
+                 .foreColor = red,
                  .alignment = Center,
                  .backStyle = Transparent,
                  .font = bold(24)},

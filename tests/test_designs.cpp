@@ -15,6 +15,8 @@ using namespace engine;
 
 namespace {
 
+// The two colours of the forms, written out apart from the content's own, so that a slip in
+// either shows.
 const Colour peach{0x00C0E0FF};
 const Colour orange{0x0080C0FF};
 
@@ -158,7 +160,7 @@ void DesignsTest::designsAreWellFormed() {
         const QString& f = form.name;
         check(form.maxButton == false, f + ": MaxButton");
         // The title bar lies outside the reference pictures.
-        check(form.caption == (f == "Form27" ? "Про автора" : "Тест \"Мережвар\"."),
+        check(form.caption == (f == content::aboutForm ? "Про автора" : "Тест \"Мережвар\"."),
               f + ": Caption " + form.caption.value_or("(none)"));
         for (Twips t : {form.clientLeft, form.clientTop, form.clientWidth, form.clientHeight})
             length(t, f);
@@ -257,13 +259,16 @@ void DesignsTest::questionOrder() {
         QCOMPARE(content::answerKey[i].next, content::answerKey[i + 1].form);
     QCOMPARE(content::answerKey.back().next, content::resultForm);
     for (const auto& d : content::designs())
-        QCOMPARE(isQuestionForm(d.name),
-                 d.name != "Form1" && d.name != "Form4" && d.name != "Form27");
+        QCOMPARE(isQuestionForm(d.name), d.name != content::startForm &&
+                                             d.name != content::resultForm &&
+                                             d.name != content::aboutForm);
 }
 
 // The texts whose blanks, quotes and line breaks a retyping would lose.
 void DesignsTest::questionTexts() {
-    auto question = [](const QString& form) { return *control(form, "Label1")->caption; };
+    auto question = [](const QString& form) {
+        return *control(form, content::questionLabel)->caption;
+    };
     QCOMPARE(question("Form11").size(), 85);
     QVERIFY(question("Form11").contains("вікні \"Властивості Інтернету\" дає"));
     QCOMPARE(question("Form21").size(), 226);
@@ -278,7 +283,7 @@ void DesignsTest::questionTexts() {
     for (const auto& form : content::designs())
         for (const auto& c : form.controls) {
             const QString text = c.caption.value_or("");
-            const bool expected = c.name == "Label1" && withBreak.contains(form.name);
+            const bool expected = c.name == content::questionLabel && withBreak.contains(form.name);
             QCOMPARE(text.count("\r\n\r\n"), expected ? 1 : 0);
             QCOMPARE(text.count(u'\r') + text.count(u'\n'), expected ? 4 : 0);
         }
@@ -304,10 +309,9 @@ void DesignsTest::controlOrder_data() {
         const QString panel = n >= 10 && n <= 13 ? "Shape1" : "Shape2";
         QTest::newRow(qPrintable(form)) << form << checks + panel + " 8, Label2 6, Label1 7";
     }
-    QTest::newRow("Form4") << "Form4"
+    QTest::newRow("Form4") << content::resultForm
                            << "Command2 1, Command1 2, Image2 3, Image1 4, Label2 5";
-    QTest::newRow("Form27") << "Form27"
-                            << "Command1 1, Image1 2, Label1 3, Shape1 4";
+    QTest::newRow("Form27") << content::aboutForm << "Command1 1, Image1 2, Label1 3, Shape1 4";
 }
 
 void DesignsTest::controlOrder() {
@@ -368,7 +372,7 @@ void DesignsTest::fonts() {
         for (const QString& name : content::optionBoxes)
             boxes << describeFont(*control(form, name));
         boxes.removeDuplicates();
-        return QStringList{describeFont(*control(form, "Label1"))} + boxes +
+        return QStringList{describeFont(*control(form, content::questionLabel))} + boxes +
                QStringList{describeFont(*control(form, "Command1")),
                            describeFont(*control(form, key.scoreLabel))};
     };
@@ -428,23 +432,26 @@ void DesignsTest::otherDepartures() {
         const bool hidden = q.form == "Form2" || q.form == "Form3";
         QCOMPARE(control(q.form, q.scoreLabel)->visible,
                  hidden ? std::optional<bool>(false) : std::nullopt);
-        QCOMPARE(control(q.form, "Label1")->backColor,
+        QCOMPARE(control(q.form, content::questionLabel)->backColor,
                  q.form == "Form14" ? std::optional(Colour{0x0080FFFF}) : std::nullopt);
         QCOMPARE(control(q.form, "Command1")->caption, std::optional<QString>("Далі"));
     }
-    QCOMPARE(design("Form4").minButton, std::optional<bool>(false));
-    QVERIFY(!design("Form27").minButton);
-    QCOMPARE(control("Form4", "Image1")->picture, std::optional(content::PassPicture));
-    QCOMPARE(control("Form4", "Image2")->picture, std::optional(content::FailPicture));
-    QCOMPARE(control("Form27", "Image1")->picture, std::optional(content::AuthorPortrait));
-    QCOMPARE(*control("Form27", "Label1")->caption,
+    QCOMPARE(design(content::resultForm).minButton, std::optional<bool>(false));
+    QVERIFY(!design(content::aboutForm).minButton);
+    QCOMPARE(control(content::resultForm, content::passPictureControl)->picture,
+             std::optional(content::PassPicture));
+    QCOMPARE(control(content::resultForm, content::failPictureControl)->picture,
+             std::optional(content::FailPicture));
+    QCOMPARE(control(content::aboutForm, "Image1")->picture,
+             std::optional(content::AuthorPortrait));
+    QCOMPARE(*control(content::aboutForm, content::aboutLabel)->caption,
              " Тест створила учениця 11 класу ЗШ №1 Тевдрина");
 }
 
 void DesignsTest::freshResultFormShowsOnlyItsButtons() {
-    const QImage image = render(content::designs(), "Form4");
-    const QRect close = pixels(control("Form4", "Command2")->rect);
-    const QRect again = pixels(control("Form4", "Command1")->rect);
+    const QImage image = render(content::designs(), content::resultForm);
+    const QRect close = pixels(control(content::resultForm, "Command2")->rect);
+    const QRect again = pixels(control(content::resultForm, "Command1")->rect);
     const auto stray = [&](QPoint p) {
         return !close.contains(p) && !again.contains(p) && image.pixel(p) != rgb(peach);
     };
@@ -485,7 +492,7 @@ void DesignsTest::panelShowsBetweenOptions() {
                  qPrintable(name));
     }
 
-    const QRect question = pixels(control(form, "Label1")->rect) & image.rect();
+    const QRect question = pixels(control(form, content::questionLabel)->rect) & image.rect();
     const auto dark = [&](QPoint p) { return qGray(image.pixel(p)) < 64; };
     QVERIFY(testing::countPixels(question, dark) > 200);
 }
@@ -510,11 +517,11 @@ void DesignsTest::emptyLabelsDrawNothing() {
 // The frame shows orange around the portrait's place, the red about text stands beside it, wholly
 // above the button that lies over the lower part of the label.
 void DesignsTest::aboutFormShowsFrameAndText() {
-    const QImage image = render(content::designs(), "Form27");
-    const QRect frame = pixels(control("Form27", "Shape1")->rect);
-    const QRect portrait = pixels(control("Form27", "Image1")->rect);
-    const QRect text = pixels(control("Form27", "Label1")->rect);
-    const QRect button = pixels(control("Form27", "Command1")->rect);
+    const QImage image = render(content::designs(), content::aboutForm);
+    const QRect frame = pixels(control(content::aboutForm, "Shape1")->rect);
+    const QRect portrait = pixels(control(content::aboutForm, "Image1")->rect);
+    const QRect text = pixels(control(content::aboutForm, content::aboutLabel)->rect);
+    const QRect button = pixels(control(content::aboutForm, "Command1")->rect);
 
     QCOMPARE(image.pixel(frame.topLeft()), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(frame.bottomRight()), qRgb(0, 0, 0));
