@@ -240,6 +240,11 @@ std::unique_ptr<QApplication> openApplication(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 #endif
+    // With more than one monitor on X11, Qt counts each monitor whole, panels and all, unless told
+    // to trust the window manager's work area: a large form would open with its title bar under a
+    // panel. Elsewhere the variable is not read.
+    if (!qEnvironmentVariableIsSet("QT_RELY_ON_NET_WORKAREA_ATOM"))
+        qputenv("QT_RELY_ON_NET_WORKAREA_ATOM", "1");
     // The toolkit keeps the arguments it is given for the whole run.
     static ToolkitArguments args = toolkitArguments(argc, argv);
     static int count = int(args.argv.size()) - 1;

@@ -195,7 +195,10 @@ void FormInstance::resetFocus() {
 void FormInstance::show() {
     FormWindow& w = *window_;
     if (!shownBefore_) {
-        w.placeOnScreen();
+        // A new form opens on the monitor of the form the student is using; with none on screen,
+        // on the one the platform gives a new window.
+        const FormInstance* current = program_.formInUse();
+        w.placeOnScreen(current ? current->window().screen() : w.screen());
         resetFocus();
         shownBefore_ = true;
     }

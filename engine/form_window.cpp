@@ -10,7 +10,6 @@
 #include <QWindow>
 #include <algorithm>
 
-
 namespace engine {
 
 namespace {
@@ -78,16 +77,20 @@ FormWindow::FormWindow(const FormDesign& design, const FormProperties& props, co
     resize(client.width(), client.height() + menuHeight);
 }
 
-void FormWindow::placeOnScreen() {
-    const QScreen* s = screen();
+void FormWindow::placeOnScreen(QScreen* s) {
     if (!s) return;
-    const QRect area = s->availableGeometry();
-    // The window manager's frame, as seen on a window already shown; the first form's is not
-    // known, and it is placed by its client area. Whether the form fits allows for at least a
-    // title bar.
+    // Until it is placed, a hidden new window counts as the primary screen's.
+    setScreen(s);
+    // The work area a window manager gives for all monitors together may leave one out entirely;
+    // all of that one is then free.
+    const QRect area = s->availableGeometry().isEmpty() ? s->geometry() : s->availableGeometry();
+    // The window manager's frame, as seen on a window already shown on that screen, in that
+    // screen's scale; the first form's is not known, and it is placed by its client area. Whether
+    // the form fits allows for at least a title bar.
     QMargins frame;
     for (const QWindow* w : QGuiApplication::topLevelWindows())
-        if (w->isVisible() && !w->frameMargins().isNull()) frame = w->frameMargins();
+        if (w->isVisible() && w->screen() == s && !w->frameMargins().isNull())
+            frame = w->frameMargins();
     QRect outer(QPoint(), size().grownBy(frame));
     outer.moveCenter(area.center());
     const int titleBar = std::max(frame.top(), style()->pixelMetric(QStyle::PM_TitleBarHeight));

@@ -7,6 +7,7 @@
 #include "form_surface.h"
 
 class QMenuBar;
+class QScreen;
 
 namespace engine {
 
@@ -21,12 +22,12 @@ public:
 
     FormSurface* surface() const { return surface_; }
     QMenuBar* menuBar() const { return menuBar_; }
-    // Places the window centred on its screen's available area, by its frame where the window
-    // manager's frame is known (from a window already shown) and by its client area before that.
-    // Along a side where it does not fit with its title bar, its frame starts at the area's edge,
-    // so that the title bar stays on screen: setGeometry() places the client area, move() the
-    // frame.
-    void placeOnScreen();
+    // Puts the window on the given screen, centred on its available area, by its frame where the
+    // window manager's frame is known (from a window already shown there) and by its client area
+    // before that. Along a side where it does not fit with its title bar, its frame starts at the
+    // area's edge, so that the title bar stays on screen: setGeometry() places the client area,
+    // move() the frame.
+    void placeOnScreen(QScreen* screen);
     // Watches a child control: it gets the keyboard back when the menu closes.
     void watchControl(QWidget* control);
 

@@ -143,6 +143,13 @@ void Program::noteShown(FormInstance& form) {
     onScreen_.push_back(&form);
 }
 
+const FormInstance* Program::formInUse() const {
+    const auto active = std::ranges::find_if(
+        onScreen_, [](const FormInstance* f) { return f->window().isActiveWindow(); });
+    if (active != onScreen_.end()) return *active;
+    return onScreen_.empty() ? nullptr : onScreen_.back();
+}
+
 void Program::noteHidden(FormInstance& form, bool wasActive) {
     std::erase(onScreen_, &form);
     // The platform may leave no window active; activate the form shown most recently.

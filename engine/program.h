@@ -51,6 +51,9 @@ public:
     bool onScreen(const FormInstance& form) const;
     void noteShown(FormInstance& form);
     void noteHidden(FormInstance& form, bool wasActive);
+    // The form the student is using: the active one on screen, else the one shown most recently.
+    // Null while no form is on screen.
+    const FormInstance* formInUse() const;
 
 private:
     void guarded(const std::function<void()>& step);
