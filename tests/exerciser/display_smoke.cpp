@@ -34,6 +34,11 @@ struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+bool failed(const QString& why) {
+    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+    return false;
+}
+
 QString describe(const std::vector<int>& gaps) {
     QStringList ms;
     for (int g : gaps) ms << QString::number(g);
@@ -105,25 +110,27 @@ public:
 
     // Clicks the middle of a control of the form in `window`, as its design places it; `times`
     // times, `gap` ms apart, for a double- or triple-click, which must reach the program as one
-    // burst. Fails the test where the control is unknown or the server saw the burst otherwise.
-    void click(const QString& window, const QString& form, const QString& control, int times = 1,
-               int gap = 0) {
+    // burst. False, with the test failed, where the control is unknown or the server stamped the
+    // presses otherwise.
+    [[nodiscard]] bool click(const QString& window, const QString& form, const QString& control,
+                             int times = 1, int gap = 0) {
         const engine::FormDesign* design = engine::findDesign(content::designs(), form);
         const engine::ControlDesign* c = design ? engine::findControl(*design, control) : nullptr;
-        QVERIFY2(c, qPrintable(form + "." + control + " is not in the designs"));
+        if (!c) return failed(form + "." + control + " is not in the designs");
         const Geometry g = geometry(window);
         const int clientTop =
             g.y + g.height - engine::pixels(engine::resolve(*design).clientHeight);
         const std::vector<int> gaps =
             hand_.click(engine::pixels(c->rect).center() + QPoint(g.x, clientTop), times, gap);
         // The program times presses by the server's stamps: what it was given is what it judged.
-        QVERIFY2(std::ranges::all_of(gaps, [](int ms) { return ms >= 0 && ms < burstInterval; }),
-                 qPrintable(QString("%1 clicks %2 ms apart reached the X server as presses %3 ms "
-                                    "apart, not as one burst: the program was not given the "
-                                    "gesture this step is about")
-                                .arg(times)
-                                .arg(gap)
-                                .arg(describe(gaps))));
+        if (std::ranges::all_of(gaps, [](int ms) { return ms >= 0 && ms < burstInterval; }))
+            return true;
+        return failed(QString("%1 clicks %2 ms apart reached the X server as presses %3 ms apart, "
+                              "not as one burst: the program was not given the gesture this step "
+                              "is about")
+                          .arg(times)
+                          .arg(gap)
+                          .arg(describe(gaps)));
     }
 
 private:
@@ -167,19 +174,18 @@ void DisplaySmokeTest::passByMouseThenClose() {
 
     QString window = expectForm({}, content::startForm);
     QVERIFY2(!window.isEmpty(), "the start form did not come up");
-    session.click(window, content::startForm, "Command1");
+    QVERIFY(session.click(window, content::startForm, "Command1"));
     for (const auto& q : content::answerKey) {
         window = expectForm(window, q.form);
         QVERIFY2(!window.isEmpty(), qPrintable(q.form + " did not come up alone"));
         readingPause();
-        session.click(window, q.form, q.scoredCheckBox);
-        session.click(window, q.form, "Command1");
-        if (QTest::currentTestFailed()) return;
+        QVERIFY(session.click(window, q.form, q.scoredCheckBox));
+        QVERIFY(session.click(window, q.form, "Command1"));
     }
     window = expectForm(window, content::resultForm);
     QVERIFY2(!window.isEmpty(), "the result form did not come up alone");
     readingPause();
-    session.click(window, content::resultForm, "Command2");  // «Закрити»
+    QVERIFY(session.click(window, content::resultForm, "Command2"));  // «Закрити»
 
     QVERIFY2(program.waitForFinished(10000), "«Закрити» left the program running");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -206,8 +212,7 @@ void DisplaySmokeTest::burstsMoveOneWindow() {
         engine::resolve(*engine::findDesign(content::designs(), content::resultForm)).clientWidth);
     QString window = session.waitForWindow({});
     QVERIFY2(!window.isEmpty(), "the start form did not come up");
-    session.click(window, content::startForm, "Command1", clicks, gap);
-    if (QTest::currentTestFailed()) return;
+    QVERIFY(session.click(window, content::startForm, "Command1", clicks, gap));
     QStringList questions;
     for (;;) {
         window = session.waitForWindow(window);
@@ -218,15 +223,14 @@ void DisplaySmokeTest::burstsMoveOneWindow() {
         questions << window;
         QVERIFY2(questions.size() <= int(content::answerKey.size()), "more windows than questions");
         const QString form = content::answerKey[size_t(questions.size() - 1)].form;
-        session.click(window, form, "Command1", clicks, gap);
-        if (QTest::currentTestFailed()) return;
+        QVERIFY(session.click(window, form, "Command1", clicks, gap));
     }
     QCOMPARE(questions.size(), int(content::answerKey.size()));
     QCOMPARE(QSet<QString>(questions.begin(), questions.end()).size(), questions.size());
 
     QTest::qWait(1000);  // the result form is read, not closed by the burst's later clicks
     QCOMPARE(program.state(), QProcess::Running);
-    session.click(window, content::resultForm, "Command2");  // «Закрити»
+    QVERIFY(session.click(window, content::resultForm, "Command2"));  // «Закрити»
     QVERIFY2(program.waitForFinished(10000), "«Закрити» left the program running");
     QCOMPARE(program.exitCode(), 0);
 }

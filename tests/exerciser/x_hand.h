@@ -1,9 +1,9 @@
 #pragma once
 // The student's hand on an X server, through its XTest extension: the pointer moved and a button
-// pressed. The gaps of a double- or triple-click are counted by the server itself, so a busy
-// machine cannot stretch them as it stretches a client's sleeps; and the times the server stamped
-// on the presses, the times a program judges bursts by, are read back (XInput 2). Kept apart from
-// Qt's headers, which Xlib's macros break.
+// pressed. The gaps of a double- or triple-click are the server's own delays, not a client's
+// sleeps, which a busy machine stretches; and the times the server stamped on the presses, the
+// times a program judges bursts by, are read back (XInput 2). Kept apart from Qt's headers, which
+// Xlib's macros break.
 
 #include <QPoint>
 #include <memory>

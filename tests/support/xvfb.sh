@@ -19,7 +19,8 @@ start_xvfb() {
     # Xvfb writes the number of the display it took on descriptor 3, or closes it unwritten. It
     # runs ahead of the machine's other work where it may (as root): the times it stamps on input
     # are when it gets to it, and a busy machine must not make a double-click of two.
-    nice -n -10 Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/err" &
+    nice -n -10 Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset \
+        3>"$dir/display" 2>"$dir/err" &
     pid=$!
     at_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
     read -r -t 10 number <"$dir/display"
